@@ -1,0 +1,52 @@
+// shaderplanes: entry point. Opens the 4.0 core window, prints the banner and the
+// GL information, loads the shaders, uploads the figures and runs the main loop.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "shaderplanes.h"
+
+int main(int argc, char* argv[])
+{
+    char program_name[64] = "TARNISK_HW1";
+    char help_line_esc[256] = "    - Keys used: 'ESC' - Exit Program";
+    char help_line_reset[256] = "                 'r(R)' - Reset Objects";
+
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGBA | GLUT_SINGLE | GLUT_MULTISAMPLE);
+    glutInitWindowSize(1200, 800);
+    glutInitContextVersion(4, 0);
+    glutInitContextProfile(GLUT_CORE_PROFILE);
+    glutCreateWindow(program_name);
+
+    print_banner(program_name, help_line_esc, help_line_reset);
+
+    glewExperimental = GL_TRUE;
+    GLenum err = glewInit();
+    if (err != GLEW_OK) {
+        fprintf(stderr, "Error: %s\n", glewGetErrorString(err));
+        exit(-1);
+    }
+    print_gl_info();
+
+    register_callbacks();
+
+    ShaderStage shader_info[3] = {
+        {GL_VERTEX_SHADER, "Shaders/simple.vert", 0},
+        {GL_FRAGMENT_SHADER, "Shaders/simple.frag", 0},
+        {GL_NONE, nullptr, 0},
+    };
+    h_ShaderProgram = LoadShaders(shader_info);
+    glUseProgram(h_ShaderProgram);
+    loc_ModelViewProjectionMatrix = glGetUniformLocation(h_ShaderProgram, "u_ModelViewProjectionMatrix");
+    loc_primitive_color = glGetUniformLocation(h_ShaderProgram, "u_primitive_color");
+
+    set_fixed_gl_state();
+    ViewMatrix = glm::mat4(1.0f);
+    prepare_shapes();
+
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    glutMainLoop();
+    return 0;
+}

@@ -1,0 +1,72 @@
+// Builds the shader program from a list of source files. Prints nothing; 0 means failure.
+#include <cstdio>
+#include <cstdlib>
+
+#include "shaderplanes.h"
+
+// Reads a whole file into a zero-terminated heap buffer the caller frees; null on failure.
+static GLchar* read_shader_source(const char* file_name)
+{
+    FILE* file = fopen(file_name, "rb");
+    if (file == nullptr)
+        return nullptr;
+    fseek(file, 0, SEEK_END);
+    long length = ftell(file);
+    fseek(file, 0, SEEK_SET);
+    GLchar* text = static_cast<GLchar*>(malloc(length + 1));
+    if (text == nullptr) {
+        fclose(file);
+        return nullptr;
+    }
+    fread(text, 1, length, file);
+    fclose(file);
+    text[length] = '\0';
+    return text;
+}
+
+// Deletes every stage's shader and zeroes its handle, up to the end record.
+static void delete_stage_shaders(ShaderStage* shaders)
+{
+    for (ShaderStage* entry = shaders; entry->type != GL_NONE; ++entry) {
+        glDeleteShader(entry->shader);
+        entry->shader = 0;
+    }
+}
+
+GLuint LoadShaders(ShaderStage* shaders)
+{
+    if (shaders == nullptr)
+        return 0;
+
+    GLuint program = glCreateProgram();
+
+    for (ShaderStage* entry = shaders; entry->type != GL_NONE; ++entry) {
+        GLuint shader = glCreateShader(entry->type);
+        entry->shader = shader;
+
+        GLchar* source = read_shader_source(entry->file_name);
+        if (source == nullptr) {
+            delete_stage_shaders(shaders);
+            return 0;
+        }
+        glShaderSource(shader, 1, &source, nullptr);
+        free(source);
+
+        glCompileShader(shader);
+        GLint compiled = GL_FALSE;
+        glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+        if (compiled == GL_FALSE)
+            return 0;  // left as it stands: the failed shader and the program stay alive
+
+        glAttachShader(program, shader);
+    }
+
+    glLinkProgram(program);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked == GL_FALSE) {
+        delete_stage_shaders(shaders);
+        return 0;
+    }
+    return program;
+}

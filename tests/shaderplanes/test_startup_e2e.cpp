@@ -1,0 +1,134 @@
+// shaderplanes end to end: console text, window, keys and the two ways out.
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+#include <unistd.h>
+#include <string>
+
+#include "e2e.h"
+
+namespace {
+
+const std::string kBanner =
+    "**************************************************************\n\n"
+    "  PROGRAM NAME: TARNISK_HW1\n\n"
+    "    This program was coded for TARNISK_HW1\n"
+    "      of Dept. of Comp. Sci. & Eng., Orvane University.\n\n"
+    "    - Keys used: 'ESC' - Exit Program\n"
+    "                 'r(R)' - Reset Objects\n"
+    "\n**************************************************************\n\n";
+
+const std::regex kGlBlock(
+    "\\*{57}\n"
+    " - GLEW version supported: [^\n]+\n"
+    " - OpenGL renderer: [^\n]+\n"
+    " - OpenGL version supported: [^\n]+\n"
+    "\\*{57}\n\n");
+
+const std::string kReset = "*Objects reseted\n\n";
+const std::string kGoodBye = "\n*** Good Bye ***\n\n";
+const int kGrey[3] = {189, 189, 189};
+
+class ShaderplanesRun : public ::testing::Test {
+protected:
+    void start(const std::string& work_dir = SHADERPLANES_DIR)
+    {
+        ASSERT_TRUE(e2e_start(p_, SHADERPLANES_BIN, work_dir));
+        ASSERT_TRUE(e2e_find_window(p_, "TARNISK_HW1")) << "stdout: " << p_.out << "\nstderr: " << p_.err;
+        int found[3];
+        ASSERT_TRUE(e2e_wait_pixel(p_, 600, 400, kGrey, 2, 10, found))
+            << "window centre is (" << found[0] << ", " << found[1] << ", " << found[2] << ")";
+    }
+
+    // Everything printed before the first key: the banner, then the GL block.
+    void expect_start_up_text()
+    {
+        ASSERT_TRUE(e2e_wait_stdout(p_, "*********************************************************\n\n"));
+        ASSERT_GE(p_.out.size(), kBanner.size());
+        EXPECT_EQ(p_.out.substr(0, kBanner.size()), kBanner);
+        std::smatch m;
+        std::string rest = p_.out.substr(kBanner.size());
+        EXPECT_TRUE(std::regex_search(rest, m, kGlBlock, std::regex_constants::match_continuous)) << rest;
+        EXPECT_EQ(m.length(0), static_cast<long>(rest.size())) << "unexpected text after the GL block: " << rest;
+    }
+
+    void TearDown() override { e2e_stop(p_); }
+
+    E2eProgram p_;
+};
+
+TEST_F(ShaderplanesRun, PrintsBannerOpensGreyWindowAndLeavesOnEscWithStatusZero)
+{
+    start();
+    expect_start_up_text();
+    EXPECT_EQ(e2e_window_property(p_, "WM_NAME"), "TARNISK_HW1");
+    int width, height;
+    e2e_window_size(p_, &width, &height);
+    EXPECT_EQ(width, 1200);
+    EXPECT_EQ(height, 800);
+    int corner[3];
+    e2e_pixel(p_, 3, 3, corner);
+    EXPECT_NEAR(corner[0], 189, 2);
+    EXPECT_NEAR(corner[1], 189, 2);
+    EXPECT_NEAR(corner[2], 189, 2);
+
+    size_t before = p_.out.size();
+    e2e_key(p_, XK_Escape);
+    ASSERT_TRUE(e2e_wait_exit(p_, 10));
+    EXPECT_EQ(p_.exit_status, 0);
+    EXPECT_EQ(p_.out.substr(before), kGoodBye);
+    EXPECT_EQ(p_.err, "");
+}
+
+TEST_F(ShaderplanesRun, OnlyRAndShiftRPrintTheResetMessage)
+{
+    start();
+    expect_start_up_text();
+    size_t before = p_.out.size();
+
+    e2e_key(p_, XK_r);
+    ASSERT_TRUE(e2e_wait_stdout(p_, kReset));
+    e2e_key(p_, XK_r, XK_Shift_L);
+    ASSERT_TRUE(e2e_wait_stdout(p_, kReset + kReset));
+
+    for (unsigned long key : {XK_q, XK_Left, XK_Up, XK_Right, XK_Down, XK_F1, XK_space})
+        e2e_key(p_, key);
+    e2e_key(p_, XK_r, XK_Control_L);  // character code 18, not 'r'
+    e2e_settle(p_, 0.5);
+    EXPECT_EQ(p_.out.substr(before), kReset + kReset);
+    ASSERT_FALSE(e2e_wait_exit(p_, 0.1)) << "a key ended the program";
+
+    e2e_key(p_, XK_Escape);
+    ASSERT_TRUE(e2e_wait_exit(p_, 10));
+    EXPECT_EQ(p_.exit_status, 0);
+    EXPECT_EQ(p_.out.substr(before), kReset + kReset + kGoodBye);
+}
+
+TEST_F(ShaderplanesRun, CloseButtonReturnsFromTheMainLoopWithStatusZero)
+{
+    start();
+    expect_start_up_text();
+    size_t before = p_.out.size();
+    e2e_request_close(p_);
+    ASSERT_TRUE(e2e_wait_exit(p_, 10));
+    EXPECT_EQ(p_.exit_status, 0);
+    EXPECT_EQ(p_.out.substr(before), kGoodBye);
+    EXPECT_EQ(p_.err, "");
+}
+
+TEST_F(ShaderplanesRun, RunsWithoutShaderFilesAndPrintsNoError)
+{
+    char pattern[] = "/tmp/no_shaders_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    start(pattern);
+    expect_start_up_text();
+    e2e_key(p_, XK_Escape);
+    ASSERT_TRUE(e2e_wait_exit(p_, 10));
+    EXPECT_EQ(p_.exit_status, 0);
+    EXPECT_EQ(p_.err, "");
+    rmdir(pattern);
+}
+
+}  // namespace
