@@ -1,0 +1,77 @@
+// GL feedback-mode capture for tests of immediate-mode draw routines.
+#include "feedback.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+// GL_3D_COLOR in RGBA mode: x, y, z and four colour components per vertex.
+const int kVertexFloats = 7;
+
+FeedbackVertex read_vertex(const GLfloat* f)
+{
+    return {f[0], f[1], f[2], f[3], f[4], f[5], f[6]};
+}
+
+}  // namespace
+
+FeedbackCapture capture_feedback(const std::function<void()>& draw, std::size_t capacity_floats)
+{
+    static std::vector<GLfloat> buffer;  // kept between captures: GL holds the pointer until GL_RENDER
+    buffer.assign(capacity_floats, 0.0f);
+    glFeedbackBuffer(static_cast<GLsizei>(capacity_floats), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    GLint used = glRenderMode(GL_RENDER);
+
+    FeedbackCapture capture{{}, used < 0 ? 1 : 0};
+    std::size_t n = used < 0 ? capacity_floats : static_cast<std::size_t>(used);
+    std::size_t i = 0;
+    while (i < n) {
+        FeedbackItem item{static_cast<int>(buffer[i]), 0.0f, {}};
+        ++i;
+        int vertices = 0;
+        switch (item.token) {
+        case GL_POINT_TOKEN:
+        case GL_BITMAP_TOKEN:
+        case GL_DRAW_PIXEL_TOKEN:
+        case GL_COPY_PIXEL_TOKEN:
+            vertices = 1;
+            break;
+        case GL_LINE_TOKEN:
+        case GL_LINE_RESET_TOKEN:
+            vertices = 2;
+            break;
+        case GL_POLYGON_TOKEN:
+            if (i >= n)
+                return capture;
+            vertices = static_cast<int>(buffer[i]);
+            ++i;
+            break;
+        case GL_PASS_THROUGH_TOKEN:
+            if (i >= n)
+                return capture;
+            item.pass_through = buffer[i];
+            ++i;
+            break;
+        default:
+            capture.overflowed = 1;  // unknown token: the stream cannot be read further
+            return capture;
+        }
+        if (i + static_cast<std::size_t>(vertices) * kVertexFloats > n)
+            break;  // cut off by an overflow
+        for (int v = 0; v < vertices; ++v, i += kVertexFloats)
+            item.vertices.push_back(read_vertex(&buffer[i]));
+        capture.items.push_back(item);
+    }
+    return capture;
+}
+
+std::vector<FeedbackItem> feedback_items_of(const FeedbackCapture& capture, int token)
+{
+    std::vector<FeedbackItem> out;
+    for (const FeedbackItem& item : capture.items)
+        if (item.token == token)
+            out.push_back(item);
+    return out;
+}
