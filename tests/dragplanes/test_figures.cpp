@@ -1,0 +1,333 @@
+// dragplanes figures in a real compatibility context: what each draw routine emits,
+// captured through GL feedback, and the line widths and fill it leaves set.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "dragplanes.h"
+#include "feedback.h"
+#include "gl_window.h"
+#include "scene_state.h"
+
+namespace {
+
+// With reshape(2048, 2048) a world point (x, y) lands on window point (x + 1024, y + 1024),
+// and nothing the figures emit is clipped.
+const float kOffset = 1024;
+
+struct Point {
+    float x, y;
+};
+struct Rgb {
+    float r, g, b;
+};
+
+Point world(const FeedbackVertex& v)
+{
+    return {v.x - kOffset, v.y - kOffset};
+}
+
+bool near(Point a, Point b, float tol = 1e-3f)
+{
+    return std::fabs(a.x - b.x) <= tol && std::fabs(a.y - b.y) <= tol;
+}
+
+::testing::AssertionResult has_colour(const FeedbackItem& item, Rgb c)
+{
+    for (const FeedbackVertex& v : item.vertices)
+        if (v.r != c.r || v.g != c.g || v.b != c.b)
+            return ::testing::AssertionFailure() << "colour (" << v.r << ", " << v.g << ", " << v.b
+                                                 << "), expected (" << c.r << ", " << c.g << ", " << c.b << ")";
+    return ::testing::AssertionSuccess();
+}
+
+// Every vertex of the triangle matches one of the three expected points.
+bool same_triangle(const FeedbackItem& item, Point a, Point b, Point c)
+{
+    if (item.token != GL_POLYGON_TOKEN || item.vertices.size() != 3)
+        return false;
+    Point want[3] = {a, b, c};
+    bool used[3] = {false, false, false};
+    for (const FeedbackVertex& v : item.vertices) {
+        bool found = false;
+        for (int k = 0; k < 3 && !found; ++k)
+            if (!used[k] && near(world(v), want[k]))
+                used[k] = found = true;
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+bool same_segment(const FeedbackItem& item, Point a, Point b)
+{
+    return item.token == GL_LINE_TOKEN && item.vertices.size() == 2 && near(world(item.vertices[0]), a) &&
+           near(world(item.vertices[1]), b);
+}
+
+// A GL_POLYGON is reported as the fan from its first vertex: triangle i holds v0, vi, vi+1.
+// Checks those triangles at items[pos...] and advances pos past them.
+void expect_polygon(const std::vector<FeedbackItem>& items, size_t& pos, const std::vector<Point>& v, Rgb c,
+                    const std::string& name)
+{
+    for (size_t i = 1; i + 1 < v.size(); ++i, ++pos) {
+        ASSERT_LT(pos, items.size()) << name << " is missing";
+        EXPECT_TRUE(same_triangle(items[pos], v[0], v[i], v[i + 1]))
+            << name << ": triangle " << i << " (item " << pos << ") is not (v0, v" << i << ", v" << i + 1 << ")";
+        EXPECT_TRUE(has_colour(items[pos], c)) << name;
+    }
+}
+
+void expect_segments(const std::vector<FeedbackItem>& items, size_t& pos, const std::vector<Point>& ends, Rgb c,
+                     const std::string& name)
+{
+    for (size_t i = 0; i + 1 < ends.size(); i += 2, ++pos) {
+        ASSERT_LT(pos, items.size()) << name << " is missing";
+        EXPECT_TRUE(same_segment(items[pos], ends[i], ends[i + 1])) << name << ": segment " << i / 2;
+        EXPECT_TRUE(has_colour(items[pos], c)) << name;
+    }
+}
+
+// A line strip along the circle rule: consecutive segments share their ends, every
+// vertex lies on the circle, and the strip starts and ends at the given angles.
+void expect_arc(const std::vector<FeedbackItem>& items, size_t& pos, Point centre, float radius, int vertices,
+                float first_deg, float last_deg, Rgb c, const std::string& name)
+{
+    const double to_rad = 3.141592 / 180;
+    Point first{static_cast<float>(centre.x + radius * std::cos(first_deg * to_rad)),
+                static_cast<float>(centre.y + radius * std::sin(first_deg * to_rad))};
+    Point last{static_cast<float>(centre.x + radius * std::cos(last_deg * to_rad)),
+               static_cast<float>(centre.y + radius * std::sin(last_deg * to_rad))};
+    size_t start = pos;
+    for (int i = 0; i + 1 < vertices; ++i, ++pos) {
+        ASSERT_LT(pos, items.size()) << name << " is missing";
+        const FeedbackItem& seg = items[pos];
+        ASSERT_EQ(seg.token, GL_LINE_TOKEN) << name << " segment " << i;
+        for (const FeedbackVertex& v : seg.vertices) {
+            Point p = world(v);
+            ASSERT_NEAR(std::hypot(p.x - centre.x, p.y - centre.y), radius, 2e-3) << name << " segment " << i;
+        }
+        if (i > 0) {
+            ASSERT_TRUE(near(world(items[pos - 1].vertices[1]), world(seg.vertices[0]))) << name << " is broken at " << i;
+        }
+        EXPECT_TRUE(has_colour(seg, c)) << name;
+    }
+    EXPECT_TRUE(near(world(items[start].vertices[0]), first, 2e-3f)) << name << " starts elsewhere";
+    EXPECT_TRUE(near(world(items[pos - 1].vertices[1]), last, 2e-3f)) << name << " ends elsewhere";
+}
+
+float line_width()
+{
+    GLfloat w = 0;
+    glGetFloatv(GL_LINE_WIDTH, &w);
+    return w;
+}
+
+class Figures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        open_test_window(TEST_CONTEXT_COMPATIBILITY, GLUT_RGB | GLUT_SINGLE, 1024, 800);
+        restore_initial_state();
+        reshape(2048, 2048);
+        glLineWidth(7);  // so that a routine that sets no width shows up
+    }
+};
+
+// Where the float angle stands at the last step of each arc: the 0.1 steps drift.
+const float kFullCircleEnd = 359.91275f, kSixtyEnd = 59.999657f, kHalfCircleEnd = 179.903046f;
+
+const Rgb kWhite{1, 1, 1}, kGreen{0, 1, 0}, kRed{1, 0, 0};
+
+TEST_F(Figures, CircleRuleGivesThirtySixHundredSixHundredOneAndSixHundredVertices)
+{
+    glBegin(GL_POINTS);
+    EXPECT_EQ(emit_circle_vertices(0, 0, 10, 0, 360), 3600);
+    EXPECT_EQ(emit_circle_vertices(0, 0, 10, 0, 60), 601);
+    EXPECT_EQ(emit_circle_vertices(0, 0, 10, 120, 180), 600);
+    glEnd();
+
+    // The float steps drift: the full circle stops near 359.9 degrees and is not closed.
+    FeedbackCapture cap = capture_feedback([] {
+        glBegin(GL_POINTS);
+        emit_circle_vertices(5, -7, 100, 0, 360);
+        glEnd();
+    });
+    ASSERT_EQ(cap.items.size(), 3600u);
+    EXPECT_TRUE(near(world(cap.items.front().vertices[0]), {105, -7}));
+    Point last = world(cap.items.back().vertices[0]);
+    EXPECT_NEAR(std::atan2(last.y + 7, last.x - 5) * 180 / M_PI, kFullCircleEnd - 360, 1e-3);
+}
+
+TEST_F(Figures, CloudIsSixWhiteDisksOfRadiusTwenty)
+{
+    FeedbackCapture cap = capture_feedback(draw_cloud);
+    ASSERT_FALSE(cap.overflowed);
+    const Point centres[] = {{17, 10}, {17, -10}, {48, 0}, {-17, 10}, {-17, -10}, {-48, 0}};
+    const size_t per_disk = 3600 - 2;  // one filled polygon of 3600 vertices each
+    ASSERT_EQ(cap.items.size(), 6 * per_disk);
+    for (int d = 0; d < 6; ++d) {
+        std::vector<std::pair<float, float>> distinct;
+        for (size_t i = d * per_disk; i < (d + 1) * per_disk; ++i) {
+            const FeedbackItem& tri = cap.items[i];
+            ASSERT_EQ(tri.token, GL_POLYGON_TOKEN);
+            ASSERT_TRUE(has_colour(tri, kWhite));
+            for (const FeedbackVertex& v : tri.vertices) {
+                Point p = world(v);
+                ASSERT_NEAR(std::hypot(p.x - centres[d].x, p.y - centres[d].y), 20, 1e-3) << "disk " << d;
+                distinct.push_back({p.x, p.y});
+            }
+        }
+        std::sort(distinct.begin(), distinct.end());
+        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+        EXPECT_EQ(distinct.size(), 3600u) << "disk " << d;
+    }
+    EXPECT_EQ(line_width(), 2);
+}
+
+// The cross and the sixteen ticks, as separate segments in their drawing order.
+std::vector<Point> reticle_segments()
+{
+    std::vector<Point> s = {{-100, 0}, {100, 0}, {0, -100}, {0, 100}};
+    const float ticks[][2] = {{100, 10}, {80, 5}, {60, 5}, {40, 5}};
+    for (const auto& t : ticks) {
+        float d = t[0], h = t[1];
+        std::vector<Point> group = {{-d, -h}, {-d, h}, {d, -h}, {d, h}, {-h, d}, {h, d}, {-h, -d}, {h, -d}};
+        s.insert(s.end(), group.begin(), group.end());
+    }
+    return s;
+}
+
+TEST_F(Figures, ReticleIsAGreenCrossWithTicksAndNoRingWhenTheRightButtonIsUp)
+{
+    FeedbackCapture cap = capture_feedback(draw_reticle);
+    ASSERT_EQ(cap.items.size(), 18u);
+    size_t pos = 0;
+    expect_segments(cap.items, pos, reticle_segments(), kGreen, "cross and ticks");
+    EXPECT_EQ(line_width(), 2);
+}
+
+TEST_F(Figures, RingTakesTheRingColourForTheWholeReticle)
+{
+    ring_visible = 1;
+    struct Case {
+        float phase;
+        Rgb colour;
+    };
+    const Case cases[] = {
+        {0, kRed},
+        {130, {125 / 255.0f, 130 / 255.0f, 0}},
+        {150, {105 / 255.0f, 150 / 255.0f, 0}},
+        {-30, kRed},  // (285/255, -30/255, 0) clamped by GL
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("ring_phase " + std::to_string(c.phase));
+        ring_phase = c.phase;
+        FeedbackCapture cap = capture_feedback(draw_reticle);
+        ASSERT_EQ(cap.items.size(), 3599u + 18u);
+        size_t pos = 0;
+        expect_arc(cap.items, pos, {0, 0}, 40, 3600, 0, kFullCircleEnd, c.colour, "ring");
+        expect_segments(cap.items, pos, reticle_segments(), c.colour, "cross and ticks");
+        EXPECT_EQ(line_width(), 2);
+    }
+}
+
+TEST_F(Figures, AirplaneInStandardColoursWithItsCentrePointOnTop)
+{
+    FeedbackCapture cap = capture_feedback(draw_airplane);
+    // Six filled parts of 6, 6, 5, 5, 5 and 5 vertices, then the centre point.
+    ASSERT_EQ(cap.items.size(), 4u + 4 + 3 + 3 + 3 + 3 + 1);
+    const Rgb purple{150 / 255.0f, 129 / 255.0f, 183 / 255.0f}, yellow{245 / 255.0f, 211 / 255.0f, 0},
+        body{111 / 255.0f, 85 / 255.0f, 157 / 255.0f};
+    size_t pos = 0;
+    expect_polygon(cap.items, pos, {{0, 0}, {-20, 15}, {-20, 20}, {0, 23}, {20, 20}, {20, 15}}, purple, "main wing");
+    expect_polygon(cap.items, pos, {{0, -18}, {-11, -12}, {-12, -7}, {0, -10}, {12, -7}, {11, -12}}, yellow,
+                   "forward wing");
+    expect_polygon(cap.items, pos, {{0, -25}, {-6, 0}, {-6, 22}, {6, 22}, {6, 0}}, body, "fuselage");
+    expect_polygon(cap.items, pos, {{0, 25}, {-7, 24}, {-7, 21}, {7, 21}, {7, 24}}, purple, "tail cap");
+    expect_polygon(cap.items, pos, {{-20, 10}, {-18, 3}, {-16, 10}, {-18, 20}, {-20, 20}}, yellow, "left pod");
+    expect_polygon(cap.items, pos, {{20, 10}, {18, 3}, {16, 10}, {18, 20}, {20, 20}}, yellow, "right pod");
+    ASSERT_EQ(cap.items[pos].token, GL_POINT_TOKEN);
+    EXPECT_TRUE(near(world(cap.items[pos].vertices[0]), {0, 0}));
+    EXPECT_TRUE(has_colour(cap.items[pos], kRed));
+
+    GLfloat point_size = 0;
+    glGetFloatv(GL_POINT_SIZE, &point_size);
+    EXPECT_EQ(point_size, 5);
+    EXPECT_EQ(line_width(), 1);
+}
+
+TEST_F(Figures, FrameEmitsAllThirtyOnePiecesInOrderAndColour)
+{
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);  // the frame must set fill itself
+    FeedbackCapture cap = capture_feedback(draw_frame);
+    ASSERT_FALSE(cap.overflowed);
+    const std::vector<FeedbackItem>& it = cap.items;
+
+    auto grey = [](int n) { return Rgb{n / 255.0f, n / 255.0f, n / 255.0f}; };
+    const Rgb orange{1, 99 / 255.0f, 71 / 255.0f}, gold{205 / 255.0f, 149 / 255.0f, 12 / 255.0f},
+        olive{105 / 255.0f, 139 / 255.0f, 34 / 255.0f};
+    size_t p = 0;
+    expect_polygon(it, p, {{-220, 360}, {-225, 360}, {-150, -200}, {-145, -200}}, grey(150), "left pillar");
+    expect_polygon(it, p, {{220, 360}, {225, 360}, {150, -200}, {145, -200}}, grey(150), "right pillar");
+    expect_polygon(it, p,
+                   {{-20, -126}, {-150, -130}, {-340, -200}, {-420, -220}, {-480, -230}, {-512, -300}, {-512, -400},
+                    {0, -400}},
+                   grey(170), "left upper side panel");
+    expect_polygon(it, p,
+                   {{20, -126}, {150, -130}, {340, -200}, {420, -220}, {480, -230}, {512, -300}, {512, -400}, {0, -400}},
+                   grey(170), "right upper side panel");
+    // Three separate segments per side: the gaps between them stay unlined.
+    expect_segments(it, p, {{-20, -126}, {-150, -130}, {-340, -200}, {-420, -220}, {-480, -230}, {-512, -300}}, orange,
+                    "left edge segments");
+    expect_segments(it, p, {{20, -126}, {150, -130}, {340, -200}, {420, -220}, {480, -230}, {512, -300}}, orange,
+                    "right edge segments");
+    // The lower side panels are not mirror images.
+    expect_polygon(it, p, {{0, -190}, {-190, -190}, {-330, -240}, {-400, -250}, {-600, -700}, {0, -700}}, grey(100),
+                   "left lower side panel");
+    expect_polygon(it, p, {{0, -190}, {190, -190}, {330, -240}, {400, -250}, {600, -400}, {0, -700}}, grey(100),
+                   "right lower side panel");
+    expect_polygon(it, p, {{-180, -180}, {-200, -360}, {200, -360}, {180, -180}}, grey(84), "centre block");
+    expect_polygon(it, p, {{-180, -180}, {-170, -160}, {170, -160}, {180, -180}}, grey(127), "centre block top strip");
+    expect_polygon(it, p, {{-20, -180}, {-20, -140}, {-10, -130}, {10, -130}, {20, -140}, {20, -180}}, grey(186),
+                   "column");
+    expect_polygon(it, p, {{-10, -115}, {-60, -120}, {-60, -130}, {-10, -125}}, grey(105), "left column bar");
+    expect_polygon(it, p, {{10, -115}, {60, -120}, {60, -130}, {10, -125}}, grey(105), "right column bar");
+    expect_polygon(it, p, {{-20, -140}, {-20, -125}, {-10, -115}, {-10, -130}}, grey(161), "hub left bevel");
+    expect_polygon(it, p, {{-10, -130}, {-10, -115}, {10, -115}, {10, -130}}, grey(217), "hub face");
+    expect_polygon(it, p, {{10, -130}, {10, -115}, {20, -125}, {20, -140}}, grey(240), "hub right bevel");
+    expect_polygon(it, p, {{-20, -145}, {-70, -145}, {-170, -155}, {-20, -170}}, grey(222), "left fin");
+    expect_polygon(it, p, {{20, -145}, {70, -145}, {170, -155}, {20, -170}}, grey(222), "right fin");
+    expect_polygon(it, p, {{-170, -155}, {-170, -160}, {-20, -175}, {-20, -170}}, grey(71), "left fin edge");
+    expect_polygon(it, p, {{170, -155}, {170, -160}, {20, -175}, {20, -170}}, grey(71), "right fin edge");
+    expect_arc(it, p, {0, -350}, 200, 601, 0, kSixtyEnd, gold, "right inner band");
+    expect_arc(it, p, {0, -350}, 200, 600, 120, kHalfCircleEnd, gold, "left inner band");
+    expect_arc(it, p, {0, -350}, 230, 601, 0, kSixtyEnd, gold, "right outer band");
+    expect_arc(it, p, {0, -350}, 230, 600, 120, kHalfCircleEnd, gold, "left outer band");
+    Point upper{208.45f, -252.80f}, lower{222.16f, -290.47f};
+    for (Point band : {upper, lower}) {
+        ASSERT_LT(p, it.size());
+        ASSERT_EQ(it[p].token, GL_LINE_TOKEN);
+        EXPECT_TRUE(near(world(it[p].vertices[0]), band, 0.01f));
+        EXPECT_TRUE(near(world(it[p].vertices[1]), {-band.x, band.y}, 0.01f));
+        EXPECT_TRUE(has_colour(it[p], gold));
+        ++p;
+    }
+    expect_polygon(it, p, {{-600, 260}, {-600, 700}, {-220, 700}, {-220, 360}}, grey(150), "left top panel");
+    expect_polygon(it, p, {{-220, 360}, {-220, 700}, {220, 700}, {220, 360}}, grey(140), "centre top panel");
+    expect_polygon(it, p, {{600, 260}, {600, 700}, {220, 700}, {220, 360}}, grey(150), "right top panel");
+    expect_polygon(it, p, {{-200, -360}, {-400, -700}, {-390, -700}, {-190, -360}}, olive, "left lower bar");
+    expect_polygon(it, p, {{200, -360}, {400, -700}, {390, -700}, {190, -360}}, olive, "right lower bar");
+    EXPECT_EQ(p, it.size()) << "the frame emits more than its 31 pieces";
+
+    GLint mode[2] = {0, 0};
+    glGetIntegerv(GL_POLYGON_MODE, mode);
+    EXPECT_EQ(mode[0], GL_FILL);
+    EXPECT_EQ(line_width(), 100);  // the last width set, by the gold bands
+}
+
+}  // namespace
