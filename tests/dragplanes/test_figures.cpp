@@ -9,123 +9,12 @@
 #include <vector>
 
 #include "dragplanes.h"
+#include "emitted.h"
 #include "feedback.h"
 #include "gl_window.h"
 #include "scene_state.h"
 
 namespace {
-
-// With reshape(2048, 2048) a world point (x, y) lands on window point (x + 1024, y + 1024),
-// and nothing the figures emit is clipped.
-const float kOffset = 1024;
-
-struct Point {
-    float x, y;
-};
-struct Rgb {
-    float r, g, b;
-};
-
-Point world(const FeedbackVertex& v)
-{
-    return {v.x - kOffset, v.y - kOffset};
-}
-
-bool near(Point a, Point b, float tol = 1e-3f)
-{
-    return std::fabs(a.x - b.x) <= tol && std::fabs(a.y - b.y) <= tol;
-}
-
-::testing::AssertionResult has_colour(const FeedbackItem& item, Rgb c)
-{
-    for (const FeedbackVertex& v : item.vertices)
-        if (v.r != c.r || v.g != c.g || v.b != c.b)
-            return ::testing::AssertionFailure() << "colour (" << v.r << ", " << v.g << ", " << v.b
-                                                 << "), expected (" << c.r << ", " << c.g << ", " << c.b << ")";
-    return ::testing::AssertionSuccess();
-}
-
-// Every vertex of the triangle matches one of the three expected points.
-bool same_triangle(const FeedbackItem& item, Point a, Point b, Point c)
-{
-    if (item.token != GL_POLYGON_TOKEN || item.vertices.size() != 3)
-        return false;
-    Point want[3] = {a, b, c};
-    bool used[3] = {false, false, false};
-    for (const FeedbackVertex& v : item.vertices) {
-        bool found = false;
-        for (int k = 0; k < 3 && !found; ++k)
-            if (!used[k] && near(world(v), want[k]))
-                used[k] = found = true;
-        if (!found)
-            return false;
-    }
-    return true;
-}
-
-bool same_segment(const FeedbackItem& item, Point a, Point b)
-{
-    return item.token == GL_LINE_TOKEN && item.vertices.size() == 2 && near(world(item.vertices[0]), a) &&
-           near(world(item.vertices[1]), b);
-}
-
-// A GL_POLYGON is reported as the fan from its first vertex: triangle i holds v0, vi, vi+1.
-// Checks those triangles at items[pos...] and advances pos past them.
-void expect_polygon(const std::vector<FeedbackItem>& items, size_t& pos, const std::vector<Point>& v, Rgb c,
-                    const std::string& name)
-{
-    for (size_t i = 1; i + 1 < v.size(); ++i, ++pos) {
-        ASSERT_LT(pos, items.size()) << name << " is missing";
-        EXPECT_TRUE(same_triangle(items[pos], v[0], v[i], v[i + 1]))
-            << name << ": triangle " << i << " (item " << pos << ") is not (v0, v" << i << ", v" << i + 1 << ")";
-        EXPECT_TRUE(has_colour(items[pos], c)) << name;
-    }
-}
-
-void expect_segments(const std::vector<FeedbackItem>& items, size_t& pos, const std::vector<Point>& ends, Rgb c,
-                     const std::string& name)
-{
-    for (size_t i = 0; i + 1 < ends.size(); i += 2, ++pos) {
-        ASSERT_LT(pos, items.size()) << name << " is missing";
-        EXPECT_TRUE(same_segment(items[pos], ends[i], ends[i + 1])) << name << ": segment " << i / 2;
-        EXPECT_TRUE(has_colour(items[pos], c)) << name;
-    }
-}
-
-// A line strip along the circle rule: consecutive segments share their ends, every
-// vertex lies on the circle, and the strip starts and ends at the given angles.
-void expect_arc(const std::vector<FeedbackItem>& items, size_t& pos, Point centre, float radius, int vertices,
-                float first_deg, float last_deg, Rgb c, const std::string& name)
-{
-    const double to_rad = 3.141592 / 180;
-    Point first{static_cast<float>(centre.x + radius * std::cos(first_deg * to_rad)),
-                static_cast<float>(centre.y + radius * std::sin(first_deg * to_rad))};
-    Point last{static_cast<float>(centre.x + radius * std::cos(last_deg * to_rad)),
-               static_cast<float>(centre.y + radius * std::sin(last_deg * to_rad))};
-    size_t start = pos;
-    for (int i = 0; i + 1 < vertices; ++i, ++pos) {
-        ASSERT_LT(pos, items.size()) << name << " is missing";
-        const FeedbackItem& seg = items[pos];
-        ASSERT_EQ(seg.token, GL_LINE_TOKEN) << name << " segment " << i;
-        for (const FeedbackVertex& v : seg.vertices) {
-            Point p = world(v);
-            ASSERT_NEAR(std::hypot(p.x - centre.x, p.y - centre.y), radius, 2e-3) << name << " segment " << i;
-        }
-        if (i > 0) {
-            ASSERT_TRUE(near(world(items[pos - 1].vertices[1]), world(seg.vertices[0]))) << name << " is broken at " << i;
-        }
-        EXPECT_TRUE(has_colour(seg, c)) << name;
-    }
-    EXPECT_TRUE(near(world(items[start].vertices[0]), first, 2e-3f)) << name << " starts elsewhere";
-    EXPECT_TRUE(near(world(items[pos - 1].vertices[1]), last, 2e-3f)) << name << " ends elsewhere";
-}
-
-float line_width()
-{
-    GLfloat w = 0;
-    glGetFloatv(GL_LINE_WIDTH, &w);
-    return w;
-}
 
 class Figures : public ::testing::Test {
 protected:
@@ -186,7 +75,7 @@ TEST_F(Figures, CloudIsSixWhiteDisksOfRadiusTwenty)
         distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
         EXPECT_EQ(distinct.size(), 3600u) << "disk " << d;
     }
-    EXPECT_EQ(line_width(), 2);
+    EXPECT_EQ(current_line_width(), 2);
 }
 
 // The cross and the sixteen ticks, as separate segments in their drawing order.
@@ -208,7 +97,7 @@ TEST_F(Figures, ReticleIsAGreenCrossWithTicksAndNoRingWhenTheRightButtonIsUp)
     ASSERT_EQ(cap.items.size(), 18u);
     size_t pos = 0;
     expect_segments(cap.items, pos, reticle_segments(), kGreen, "cross and ticks");
-    EXPECT_EQ(line_width(), 2);
+    EXPECT_EQ(current_line_width(), 2);
 }
 
 TEST_F(Figures, RingTakesTheRingColourForTheWholeReticle)
@@ -232,7 +121,7 @@ TEST_F(Figures, RingTakesTheRingColourForTheWholeReticle)
         size_t pos = 0;
         expect_arc(cap.items, pos, {0, 0}, 40, 3600, 0, kFullCircleEnd, c.colour, "ring");
         expect_segments(cap.items, pos, reticle_segments(), c.colour, "cross and ticks");
-        EXPECT_EQ(line_width(), 2);
+        EXPECT_EQ(current_line_width(), 2);
     }
 }
 
@@ -258,7 +147,7 @@ TEST_F(Figures, AirplaneInStandardColoursWithItsCentrePointOnTop)
     GLfloat point_size = 0;
     glGetFloatv(GL_POINT_SIZE, &point_size);
     EXPECT_EQ(point_size, 5);
-    EXPECT_EQ(line_width(), 1);
+    EXPECT_EQ(current_line_width(), 1);
 }
 
 TEST_F(Figures, FrameEmitsAllThirtyOnePiecesInOrderAndColour)
@@ -327,7 +216,7 @@ TEST_F(Figures, FrameEmitsAllThirtyOnePiecesInOrderAndColour)
     GLint mode[2] = {0, 0};
     glGetIntegerv(GL_POLYGON_MODE, mode);
     EXPECT_EQ(mode[0], GL_FILL);
-    EXPECT_EQ(line_width(), 100);  // the last width set, by the gold bands
+    EXPECT_EQ(current_line_width(), 100);  // the last width set, by the gold bands
 }
 
 }  // namespace
