@@ -13,6 +13,16 @@ FeedbackVertex read_vertex(const GLfloat* f)
     return {f[0], f[1], f[2], f[3], f[4], f[5], f[6]};
 }
 
+bool same_vertex(const FeedbackVertex& a, const FeedbackVertex& b)
+{
+    return a.x == b.x && a.y == b.y && a.z == b.z && a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+
+bool is_line(int token)
+{
+    return token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN;
+}
+
 }  // namespace
 
 FeedbackCapture capture_feedback(const std::function<void()>& draw, std::size_t capacity_floats)
@@ -73,5 +83,45 @@ std::vector<FeedbackItem> feedback_items_of(const FeedbackCapture& capture, int 
     for (const FeedbackItem& item : capture.items)
         if (item.token == token)
             out.push_back(item);
+    return out;
+}
+
+std::vector<FeedbackItem> join_feedback_primitives(const std::vector<FeedbackItem>& items)
+{
+    std::vector<FeedbackItem> out;
+    int open_fan = 0, open_line = 0;  // whether out.back() may still grow
+    for (const FeedbackItem& item : items) {
+        if (item.token == GL_POLYGON_TOKEN && item.vertices.size() == 3) {
+            const std::vector<FeedbackVertex>& v = item.vertices;
+            if (open_fan) {
+                std::vector<FeedbackVertex>& poly = out.back().vertices;
+                if (same_vertex(v[2], poly[0]) && same_vertex(v[0], poly.back())) {
+                    poly.push_back(v[1]);
+                    continue;
+                }
+            }
+            out.push_back({GL_POLYGON_TOKEN, 0.0f, {v[2], v[0], v[1]}});
+            open_fan = 1;
+            open_line = 0;
+            continue;
+        }
+        if (is_line(item.token) && item.vertices.size() == 2) {
+            if (open_line && item.token == GL_LINE_TOKEN) {
+                std::vector<FeedbackVertex>& line = out.back().vertices;
+                if (same_vertex(item.vertices[0], line.back())) {
+                    line.push_back(item.vertices[1]);
+                    if (same_vertex(line.back(), line.front()))
+                        open_line = 0;  // the loop is closed
+                    continue;
+                }
+            }
+            out.push_back({GL_LINE_TOKEN, 0.0f, item.vertices});
+            open_line = 1;
+            open_fan = 0;
+            continue;
+        }
+        out.push_back(item);
+        open_fan = open_line = 0;
+    }
     return out;
 }

@@ -31,5 +31,15 @@ struct FeedbackCapture {
 // what lies outside the view volume is not reported.
 FeedbackCapture capture_feedback(const std::function<void()>& draw, std::size_t capacity_floats = 1u << 22);
 
+// Joins the pieces GL reports back into the primitives that were drawn:
+// - Mesa reports a GL_POLYGON of n vertices as n - 2 triangles (v_i, v_i+1, v_0);
+//   each such run of one colour becomes one GL_POLYGON_TOKEN item with v_0 .. v_n-1.
+// - A run of line segments, each starting where the last ended, becomes one
+//   GL_LINE_TOKEN item holding the polyline; a run ends where it comes back to its
+//   first vertex, so a line loop of n vertices gives n + 1 vertices, the last equal
+//   to the first.
+// Other items pass through unchanged.
+std::vector<FeedbackItem> join_feedback_primitives(const std::vector<FeedbackItem>& items);
+
 // The items with the given token, in order.
 std::vector<FeedbackItem> feedback_items_of(const FeedbackCapture& capture, int token);
