@@ -173,20 +173,33 @@ TEST_F(Figures, RingsAreClosedLoopsOf360VerticesOfRadius8)
         SCOPED_TRACE(c.name);
         glLineWidth(1.0f);
         glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-        std::vector<FeedbackItem> items = emitted(c.draw);
+        // Enlarged 45 times (radius 360 pixels) so the angle steps can be told apart.
+        static void (*ring)();
+        ring = c.draw;
+        std::vector<FeedbackItem> items = emitted([] {
+            glPushMatrix();
+            glScalef(45.0f, 45.0f, 1.0f);
+            ring();
+            glPopMatrix();
+        });
         ASSERT_EQ(items.size(), 1u);
         ASSERT_EQ(items[0].token, GL_LINE_TOKEN);
         const std::vector<FeedbackVertex>& loop = items[0].vertices;
         ASSERT_EQ(loop.size(), 361u) << "360 vertices and the closing segment back to the first";
+        const double step = static_cast<float>(3.14159 / 180);  // the stored single-precision step
         for (int i = 0; i < 360; ++i) {
-            // Degrees with pi taken as 3.14159: the last vertex falls just short of 359 degrees.
-            double a = i * 3.14159 / 180.0;
-            EXPECT_NEAR(loop[i].x, 8.0 * std::cos(a), 3e-4) << "vertex " << i;
-            EXPECT_NEAR(loop[i].y, 8.0 * std::sin(a), 3e-4) << "vertex " << i;
+            float a = static_cast<float>(i * step);
+            double x = 8.0 * static_cast<float>(std::cos(static_cast<double>(a)));
+            double y = 8.0 * static_cast<float>(std::sin(static_cast<double>(a)));
+            EXPECT_NEAR(loop[i].x, 45.0 * x, 3e-4) << "vertex " << i;
+            EXPECT_NEAR(loop[i].y, 45.0 * y, 3e-4) << "vertex " << i;
+            // Pi taken as 3.14159: the last vertex falls just short of 359 degrees.
+            EXPECT_NEAR(loop[i].x, 360.0 * std::cos(i * 3.14159 / 180.0), 3e-3) << "vertex " << i;
             EXPECT_TRUE(same_color(loop[i], c.color)) << "vertex " << i;
         }
-        EXPECT_EQ(loop[0].x, 8.0f);
+        EXPECT_EQ(loop[0].x, 360.0f);
         EXPECT_EQ(loop[0].y, 0.0f);
+        EXPECT_EQ(loop[360].x, loop[0].x);
         GLfloat width = 0;
         GLint mode[2] = {0, 0};
         glGetFloatv(GL_LINE_WIDTH, &width);
