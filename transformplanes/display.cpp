@@ -44,6 +44,7 @@ void draw_group(int g, void (*draw)(), const float (*offsets)[2], int copies, in
 
 const float no_offset[1][2] = {{0, 0}};
 
+// Sparks only before the escorts leave; the rockets keep rising while they spiral away.
 void draw_opening()
 {
     if (stage == 0) {
@@ -58,6 +59,7 @@ void draw_opening()
     for (int i = 0; i < row_count && i < ROW_TABLE_SIZE; ++i)
         place(0, (row_rise[i] - 200) + climb, 0, 1, rocket);
 
+    // Pair A, the leader, then pair B, whose heading is turned half round.
     place(escort_a_x - 150, escort_a_y - 250, escort_a_heading, 1, draw_airplane_blue);
     place(escort_a_x - 300, escort_a_y - 300, escort_a_heading, 1, draw_airplane_blue);
     place(0, climb - 200, 180, 1, draw_airplane_t_piece);
@@ -68,6 +70,7 @@ void draw_opening()
 void draw_parade()
 {
     const float d = 0.9f;
+    // Nine airplanes around each orbiter that still has its cluster.
     for (int g = orbiter_first; g < orbiter_count; ++g) {
         float x = orbiter_pos[g][0], y = orbiter_pos[g][1];
         float t = static_cast<float>(orbiter_turn[g]);

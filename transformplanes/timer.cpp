@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
+// Stage and opening.
 int tick_count = 0;
 int row_tick = 0;
 int row_count = 0;
@@ -19,12 +20,14 @@ float escort_a_x = 0.0f, escort_a_y = 0.0f, escort_b_x = 0.0f, escort_b_y = 0.0f
 float escort_a_heading = 0.0f;
 float escort_b_heading = 0.0f;
 
+// Show sequencer.
 int show_ticks = 0;
 int cycle_ticks = 0;
 int cycle_number = 0;
 int show_mode = 0;
 int scene = 0;
 
+// Parade: orbiter clusters, the scout and the two spirals.
 int orbiter_count = 0;
 int orbiter_first = 0;
 int orbiter_ticks = 0;
@@ -39,6 +42,7 @@ float spiral_a_phase[SPIRAL_TABLE_SIZE], spiral_b_phase[SPIRAL_TABLE_SIZE];
 float spiral_a_pos[SPIRAL_TABLE_SIZE][2], spiral_b_pos[SPIRAL_TABLE_SIZE][2];
 int spiral_a_turn[SPIRAL_TABLE_SIZE], spiral_b_turn[SPIRAL_TABLE_SIZE];
 
+// Figure groups g0..g6 of the scenes and the finale.
 float group_phase[GROUP_COUNT][GROUP_TABLE_SIZE];
 float group_pos[GROUP_COUNT][GROUP_TABLE_SIZE][2];
 int group_turn[GROUP_TABLE_SIZE];
@@ -99,6 +103,7 @@ void advance_rows()
         row_count += 1;
         row_tick = 0;
     }
+    // Holds for ticks 300..319; stage 2 later overrides it for good.
     if (row_count == 15)
         stage = 1;
     // row_count keeps growing for the whole run; rows past the table stay still.
@@ -176,6 +181,7 @@ void advance_scout()
     }
 }
 
+// A new orbiter starts at phase 0 and circles clockwise, 5 radians behind the one before.
 void advance_orbiters()
 {
     orbiter_ticks += 1;
