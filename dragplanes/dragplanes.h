@@ -28,7 +28,6 @@ void motion(int x, int y);
 float drag_heading(float dx, float dy);
 
 // --- figures (figures.cpp) ---
-int emit_circle_vertices(float cx, float cy, float radius, float first_angle, float end_angle);
 void draw_airplane();
 void draw_cloud();
 void draw_reticle();

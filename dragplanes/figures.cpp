@@ -10,16 +10,13 @@
 // Every circle and arc: the angle is a float stepped by 0.1 degree while below the end
 // angle, and pi is taken as 3.141592. The float rounding of the steps decides the
 // counts: 3600 vertices for 0..360, 601 for 0..60, 600 for 120..180.
-int emit_circle_vertices(float cx, float cy, float radius, float first_angle, float end_angle)
+static void emit_circle_vertices(float cx, float cy, float radius, float first_angle, float end_angle)
 {
-    int count = 0;
     for (float a = first_angle; a < end_angle; a = static_cast<float>(a + 0.1)) {
         double theta = a * 3.141592 / 180;
         glVertex2f(static_cast<float>(cx + radius * std::cos(theta)),
                    static_cast<float>(cy + radius * std::sin(theta)));
-        ++count;
     }
-    return count;
 }
 
 void draw_airplane()
