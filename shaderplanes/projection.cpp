@@ -23,7 +23,7 @@ void reshape(int width, int height)
     ProjectionMatrix = glm::mat4(glm::ortho(-width * 0.5, width * 0.5, -height * 0.5, height * 0.5, -1000.0, 1000.0));
     ViewProjectionMatrix = ProjectionMatrix * ViewMatrix;
 
-    // The arms stop short of the edges; the whole buffer is specified anew.
+    // The arms stop short of the edges; the whole buffer is uploaded again, not patched.
     axes_vertices[0] = -static_cast<float>(width) / 2.25f;
     axes_vertices[2] = static_cast<float>(width) / 2.25f;
     axes_vertices[5] = -static_cast<float>(height) / 2.25f;
