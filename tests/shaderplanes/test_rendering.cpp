@@ -159,14 +159,15 @@ int dark_columns(int row, int from, int to)
     return count;
 }
 
-// Pointer moved away so the crosshair does not lie on the axes.
+// Pointer moved away so the crosshair does not lie on the axes. Columns count from
+// 600 and rows from 400, the window centre.
 TEST_F(Rendering, AxesAreOnePixelWideAndStopAtOneOverTwoPointTwoFiveOfTheWindow)
 {
     pointer_x = 300.0f;
     pointer_y = 250.0f;
     display();
-    EXPECT_EQ(dark_rows(400 - 200, 390, 410), 1);
-    EXPECT_EQ(dark_rows(400 + 520, 390, 410), 1);
+    EXPECT_EQ(dark_rows(600 - 400, 390, 410), 1);
+    EXPECT_EQ(dark_rows(600 + 320, 390, 410), 1);
     EXPECT_EQ(dark_columns(400 + 300, 590, 610), 1);
     EXPECT_EQ(dark_columns(400 - 340, 590, 610), 1);
     // 533.33 and 355.56 from the centre: the ends stop short of the edges.
