@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "dragplanes.h"
+#include "frame_timing.h"
 #include "gl_window.h"
 
 // The running program has one timer pending at a time; ticks driven in a loop here
@@ -34,10 +35,7 @@ void open_scene(float phase)
 void frame(benchmark::State& bench, float phase)
 {
     open_scene(phase);
-    for (auto _ : bench) {
-        display();
-        glFinish();
-    }
+    time_frames(bench, display);
 }
 
 // The same frame with the rasteriser switched off: what computing the vertices
@@ -46,36 +44,20 @@ void frame_without_raster(benchmark::State& bench, float phase)
 {
     open_scene(phase);
     glEnable(GL_RASTERIZER_DISCARD);
-    for (auto _ : bench) {
-        display();
-        glFinish();
-    }
+    time_frames(bench, display);
     glDisable(GL_RASTERIZER_DISCARD);
 }
 
 void replayed_frame(benchmark::State& bench, float phase)
 {
     open_scene(phase);
-    GLuint list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-    display();
-    glEndList();
-    for (auto _ : bench) {
-        glCallList(list);
-        glFlush();
-        glFinish();
-    }
-    glDeleteLists(list, 1);
+    time_replayed_frames(bench, display);
 }
 
 void BM_dragplanes_floor_empty_frame(benchmark::State& bench)
 {
     open_scene(0);
-    for (auto _ : bench) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        glFlush();
-        glFinish();
-    }
+    time_empty_frames(bench);
 }
 
 void BM_dragplanes_display_clouds_at_scale_0(benchmark::State& b) { frame(b, 0); }

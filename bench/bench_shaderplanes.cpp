@@ -5,6 +5,7 @@
 
 #include "shaderplanes.h"  // GLEW first
 #include "call_log.h"
+#include "frame_timing.h"
 #include "gl_window.h"
 
 #include <vector>
@@ -59,10 +60,7 @@ void put_scene_in(SceneState state)
 void frame(benchmark::State& bench, SceneState state)
 {
     put_scene_in(state);
-    for (auto _ : bench) {
-        display();
-        glFinish();
-    }
+    time_frames(bench, display);
 }
 
 // The same draws from the same buffers, with the frame's uploads recorded once.
@@ -96,11 +94,7 @@ void replayed_frame(benchmark::State& bench, SceneState state)
 void BM_shaderplanes_floor_empty_frame(benchmark::State& bench)
 {
     open_scene();
-    for (auto _ : bench) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        glFlush();
-        glFinish();
-    }
+    time_empty_frames(bench);
 }
 
 void BM_shaderplanes_display_all_figures(benchmark::State& b) { frame(b, ALL_FIGURES); }

@@ -5,6 +5,7 @@
 
 #include <GL/freeglut.h>
 
+#include "frame_timing.h"
 #include "gl_window.h"
 #include "transformplanes.h"
 
@@ -39,35 +40,19 @@ const int kFinaleTick = 629 + 3100;      // every group, 120 rings
 void frame(benchmark::State& bench, int tick)
 {
     advance_to_tick(tick);
-    for (auto _ : bench) {
-        display();
-        glFinish();
-    }
+    time_frames(bench, display);
 }
 
 void replayed_frame(benchmark::State& bench, int tick)
 {
     advance_to_tick(tick);
-    GLuint list = glGenLists(1);
-    glNewList(list, GL_COMPILE);
-    display();
-    glEndList();
-    for (auto _ : bench) {
-        glCallList(list);
-        glFlush();
-        glFinish();
-    }
-    glDeleteLists(list, 1);
+    time_replayed_frames(bench, display);
 }
 
 void BM_transformplanes_floor_empty_frame(benchmark::State& bench)
 {
     advance_to_tick(0);
-    for (auto _ : bench) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        glFlush();
-        glFinish();
-    }
+    time_empty_frames(bench);
 }
 
 void BM_transformplanes_display_opening(benchmark::State& b) { frame(b, kOpeningTick); }
