@@ -22,10 +22,7 @@ void open_scene()
     ShaderStage list[] = {{GL_VERTEX_SHADER, SHADERS_DIR "/simple.vert", 0},
                           {GL_FRAGMENT_SHADER, SHADERS_DIR "/simple.frag", 0},
                           {GL_NONE, nullptr, 0}};
-    h_ShaderProgram = LoadShaders(list);
-    glUseProgram(h_ShaderProgram);
-    loc_ModelViewProjectionMatrix = glGetUniformLocation(h_ShaderProgram, "u_ModelViewProjectionMatrix");
-    loc_primitive_color = glGetUniformLocation(h_ShaderProgram, "u_primitive_color");
+    use_shader_program(list);
     set_fixed_gl_state();
     prepare_shapes();
     reshape(1200, 800);

@@ -37,10 +37,7 @@ int main(int argc, char* argv[])
         {GL_FRAGMENT_SHADER, "Shaders/simple.frag", 0},
         {GL_NONE, nullptr, 0},
     };
-    h_ShaderProgram = LoadShaders(shader_info);
-    glUseProgram(h_ShaderProgram);
-    loc_ModelViewProjectionMatrix = glGetUniformLocation(h_ShaderProgram, "u_ModelViewProjectionMatrix");
-    loc_primitive_color = glGetUniformLocation(h_ShaderProgram, "u_primitive_color");
+    use_shader_program(shader_info);
 
     set_fixed_gl_state();
     ViewMatrix = glm::mat4(1.0f);

@@ -28,6 +28,10 @@ struct ShaderStage {
 
 GLuint LoadShaders(ShaderStage* shaders);
 
+// Loads the program from the list, makes it current for the whole run and looks up
+// its two uniforms. A failed load leaves program 0 in use and both locations -1.
+void use_shader_program(ShaderStage* shaders);
+
 // --- shapes (shapes.cpp) ---
 extern GLuint VBO_axes, VAO_axes;
 extern GLuint VBO_airplane, VAO_airplane;

@@ -43,6 +43,14 @@ void register_callbacks()
     glutTimerFunc(10, car_timer, 0);
 }
 
+void use_shader_program(ShaderStage* shaders)
+{
+    h_ShaderProgram = LoadShaders(shaders);
+    glUseProgram(h_ShaderProgram);
+    loc_ModelViewProjectionMatrix = glGetUniformLocation(h_ShaderProgram, "u_ModelViewProjectionMatrix");
+    loc_primitive_color = glGetUniformLocation(h_ShaderProgram, "u_primitive_color");
+}
+
 void set_fixed_gl_state()
 {
     glEnable(GL_MULTISAMPLE);

@@ -16,10 +16,7 @@ void open_scene_window()
     std::string vert = std::string(SHADERS_DIR) + "/simple.vert";
     std::string frag = std::string(SHADERS_DIR) + "/simple.frag";
     ShaderStage list[] = {{GL_VERTEX_SHADER, vert.c_str(), 0}, {GL_FRAGMENT_SHADER, frag.c_str(), 0}, {GL_NONE, nullptr, 0}};
-    h_ShaderProgram = LoadShaders(list);
-    glUseProgram(h_ShaderProgram);
-    loc_ModelViewProjectionMatrix = glGetUniformLocation(h_ShaderProgram, "u_ModelViewProjectionMatrix");
-    loc_primitive_color = glGetUniformLocation(h_ShaderProgram, "u_primitive_color");
+    use_shader_program(list);
     set_fixed_gl_state();
     ViewMatrix = glm::mat4(1.0f);
     prepare_shapes();
