@@ -1,25 +1,40 @@
 // Builds the shader program from a list of source files. Prints nothing; 0 means failure.
 #include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 
 #include "shaderplanes.h"
 
 // Reads a whole file into a zero-terminated heap buffer the caller frees; null on failure.
+// Only a regular file has a length ftell can tell: a directory opens on Linux and
+// reports a huge length. A length that cannot be told, or a read that comes up short,
+// fails like a missing file, so the buffer is never overrun nor sized from garbage.
 static GLchar* read_shader_source(const char* file_name)
 {
     FILE* file = fopen(file_name, "rb");
     if (file == nullptr)
         return nullptr;
-    fseek(file, 0, SEEK_END);
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) || fseek(file, 0, SEEK_END) != 0) {
+        fclose(file);
+        return nullptr;
+    }
     long length = ftell(file);
-    fseek(file, 0, SEEK_SET);
-    GLchar* text = static_cast<GLchar*>(malloc(length + 1));
+    if (length < 0 || fseek(file, 0, SEEK_SET) != 0) {
+        fclose(file);
+        return nullptr;
+    }
+    GLchar* text = static_cast<GLchar*>(malloc(static_cast<size_t>(length) + 1));
     if (text == nullptr) {
         fclose(file);
         return nullptr;
     }
-    fread(text, 1, length, file);
+    size_t got = fread(text, 1, static_cast<size_t>(length), file);
     fclose(file);
+    if (got != static_cast<size_t>(length)) {
+        free(text);
+        return nullptr;
+    }
     text[length] = '\0';
     return text;
 }

@@ -290,4 +290,19 @@ TEST_F(Picture, TiltTurnsTheFrameCounterClockwise)
     EXPECT_TRUE(probe_world(450, -180, 100 / 255.0f, 100 / 255.0f, 100 / 255.0f));
 }
 
+// A window squeezed to nothing (minimised by some window managers) and restored.
+TEST_F(Picture, WindowOfZeroWidthOrHeightDrawsTheSameFrameOnceRestored)
+{
+    display();
+    const std::vector<unsigned char> before = read_framebuffer(1024, 800);
+    const int sizes[][2] = {{0, 800}, {1024, 0}, {0, 0}};
+    for (const auto& size : sizes) {
+        reshape(size[0], size[1]);
+        display();
+    }
+    reshape(1024, 800);
+    display();
+    EXPECT_TRUE(read_framebuffer(1024, 800) == before) << "the restored frame differs";
+}
+
 }  // namespace

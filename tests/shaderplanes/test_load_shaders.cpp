@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "shaderplanes.h"  // GLEW first
 #include "gl_window.h"
@@ -167,6 +169,40 @@ TEST_F(ShaderLoader, MissingFirstFileLeavesOnlyTheEmptyProgram)
     EXPECT_EQ(program_param(program, GL_ATTACHED_SHADERS), 0);
     EXPECT_EQ(live_names().size(), before_.size() + 1);
     glDeleteProgram(program);
+}
+
+// On Linux a directory opens like a file and reports a huge length; a reader that
+// trusted it would size its buffer from garbage. It must fail like a missing file.
+TEST_F(ShaderLoader, DirectoryInPlaceOfTheVertexSourceFailsLikeAMissingFile)
+{
+    std::string vert = dir_ + "/simple.vert";
+    ASSERT_EQ(mkdir(vert.c_str(), 0755), 0);
+    std::string frag = write("good.frag", kBrokenFragment);
+    ShaderStage list[] = {{GL_VERTEX_SHADER, vert.c_str(), 0}, {GL_FRAGMENT_SHADER, frag.c_str(), 0}, {GL_NONE, nullptr, 0}};
+    EXPECT_EQ(LoadShaders(list), 0u);
+    EXPECT_EQ(list[0].shader, 0u);
+    EXPECT_EQ(list[1].shader, 0u);
+    GLuint program = the_new_program();
+    EXPECT_EQ(program_param(program, GL_ATTACHED_SHADERS), 0);
+    EXPECT_EQ(live_names().size(), before_.size() + 1) << "only the empty program survives";
+    glDeleteProgram(program);
+    rmdir(vert.c_str());
+}
+
+// Bytes that are no text at all, with zeros inside: the compile decides, and fails.
+TEST_F(ShaderLoader, BinaryGarbageFailsToCompileAndKeepsItsShader)
+{
+    std::string vert = dir_ + "/garbage.vert";
+    FILE* f = fopen(vert.c_str(), "wb");
+    for (int i = 0; i < 4096; ++i)
+        fputc((i * 7919 + 13) & 0xff, f);
+    fclose(f);
+    ShaderStage list[] = {{GL_VERTEX_SHADER, vert.c_str(), 0}, {GL_NONE, nullptr, 0}};
+    EXPECT_EQ(LoadShaders(list), 0u);
+    ASSERT_NE(list[0].shader, 0u);
+    EXPECT_EQ(shader_param(list[0].shader, GL_COMPILE_STATUS), GL_FALSE);
+    glDeleteShader(list[0].shader);
+    glDeleteProgram(the_new_program());
 }
 
 TEST_F(ShaderLoader, EmptyFileFailsToCompileAndKeepsItsShader)

@@ -247,4 +247,25 @@ TEST_F(Rendering, AfterAResizeFiguresKeepTheirPixelSizeAndStayCentred)
     }
 }
 
+// A window squeezed to nothing (minimised by some window managers) and restored.
+TEST_F(Rendering, WindowOfZeroWidthOrHeightDrawsTheSameFrameOnceRestored)
+{
+    display();
+    display();
+    const std::vector<unsigned char> before = read_framebuffer(1200, 800);
+    const int sizes[][2] = {{0, 800}, {1200, 0}, {0, 0}};
+    for (const auto& size : sizes) {
+        reshape(size[0], size[1]);
+        display();
+    }
+    reshape(1200, 800);
+    display();
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    const std::vector<unsigned char> after = read_framebuffer(1200, 800);
+    size_t differing = 0;
+    for (size_t i = 0; i < after.size(); ++i)
+        differing += after[i] != before[i];
+    EXPECT_EQ(differing, 0u) << "the restored frame differs";
+}
+
 }  // namespace

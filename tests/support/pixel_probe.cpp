@@ -38,12 +38,18 @@ void world_to_pixel(float wx, float wy, int width, int height, int* px, int* py)
     *py = static_cast<int>(std::floor(height * 0.5 + wy));
 }
 
-void save_framebuffer_ppm(const std::string& path, int width, int height)
+std::vector<unsigned char> read_framebuffer(int width, int height)
 {
     glFinish();
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+void save_framebuffer_ppm(const std::string& path, int width, int height)
+{
+    std::vector<unsigned char> pixels = read_framebuffer(width, height);
     FILE* file = fopen(path.c_str(), "wb");
     if (file == nullptr)
         return;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 struct Rgb8 {
     int r, g, b;
@@ -17,6 +18,9 @@ Rgb8 read_pixel(int x, int y);
 
 // Window-centred world point (one unit per pixel) to the pixel that holds it.
 void world_to_pixel(float wx, float wy, int width, int height, int* px, int* py);
+
+// The whole current framebuffer as RGB bytes, bottom row first; runs glFinish first.
+std::vector<unsigned char> read_framebuffer(int width, int height);
 
 // Writes the current framebuffer as a binary PPM (top row first), for a failing comparison.
 void save_framebuffer_ppm(const std::string& path, int width, int height);

@@ -10,6 +10,7 @@
 #include "choreography_state.h"
 #include "figure_match.h"
 #include "gl_window.h"
+#include "pixel_probe.h"
 #include "transformplanes.h"
 
 namespace {
@@ -269,6 +270,24 @@ TEST_F(Frame, FinaleDrawsAllSevenGroupsEachWithItsOwnRoutine)
     want_group(want, 6, 40, "draw_ring_red", single, 1);
     expect_figures(frame(), want);
     EXPECT_EQ(printed_, sixes(40));
+}
+
+// A window squeezed to nothing (minimised by some window managers) and restored:
+// the parade frame comes back pixel for pixel.
+TEST_F(Frame, WindowOfZeroWidthOrHeightDrawsTheSameFrameOnceRestored)
+{
+    capture_stdout([] { run_ticks(1000); });
+    reshape(1024, 800);
+    display();
+    const std::vector<unsigned char> before = read_framebuffer(1024, 800);
+    const int sizes[][2] = {{0, 800}, {1024, 0}, {0, 0}};
+    for (const auto& size : sizes) {
+        reshape(size[0], size[1]);
+        display();
+    }
+    reshape(1024, 800);
+    display();
+    EXPECT_TRUE(read_framebuffer(1024, 800) == before) << "the restored frame differs";
 }
 
 }  // namespace
