@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     glutInitWindowSize(1200, 800);
     glutInitContextVersion(4, 0);
     glutInitContextProfile(GLUT_CORE_PROFILE);
-    glutCreateWindow(program_name);
+    create_main_window(program_name);
 
     print_banner(program_name, help_line_esc, help_line_reset);
 

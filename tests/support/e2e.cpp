@@ -29,7 +29,7 @@ static void sleep_ms(int ms)
 }
 
 int e2e_start(E2eProgram& p, const std::string& binary, const std::string& work_dir,
-              const std::vector<std::string>& args)
+              const std::vector<std::string>& args, const std::vector<std::string>& env)
 {
     // stdout is a terminal, as on a user's console, so it is line-buffered and each
     // line arrives when printed; raw mode keeps "\n" as it is. stderr is a pipe.
@@ -50,6 +50,13 @@ int e2e_start(E2eProgram& p, const std::string& binary, const std::string& work_
         close(err_pipe[1]);
         if (chdir(work_dir.c_str()) != 0)
             _exit(126);
+        for (const std::string& change : env) {
+            size_t equals = change.find('=');
+            if (equals == std::string::npos)
+                unsetenv(change.c_str());
+            else
+                setenv(change.substr(0, equals).c_str(), change.c_str() + equals + 1, 1);
+        }
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(binary.c_str()));
         for (const std::string& a : args)

@@ -20,8 +20,9 @@ struct E2eProgram {
 };
 
 // Starts binary in work_dir with args (argv[0] is the binary). Returns 1 on success.
+// env changes the program's environment only: "NAME=VALUE" sets, a bare "NAME" unsets.
 int e2e_start(E2eProgram& p, const std::string& binary, const std::string& work_dir,
-              const std::vector<std::string>& args = {});
+              const std::vector<std::string>& args = {}, const std::vector<std::string>& env = {});
 
 // Waits for a viewable top-level window whose WM_NAME or _NET_WM_NAME equals title.
 int e2e_find_window(E2eProgram& p, const std::string& title, double timeout_s = 10);
