@@ -2,6 +2,7 @@
 // the flight of the two swords and the explosion's growth and end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "scene_fixture.h"  // GLEW first
@@ -211,6 +212,46 @@ TEST_F(Pointer, LaunchFliesTwoHundredStepsThenExplodesAndFreezesAimUntilTheNextM
     EXPECT_EQ(aim_angle_left, left);
     motion(300, 300);
     EXPECT_EQ(aim_angle_left, static_cast<float>(std::atan2(550.0, 250.0)));
+}
+
+// A second press in the millisecond before the first flight step finds no launch under
+// way and arms a second chain. Both chains fly to the second press's point, side by
+// side; the explosion grows twice as fast to twice its size, and the launch ends cleanly.
+TEST_F(Pointer, TwoPressesWithinTheArmedMillisecondRunTwoChainsThatEndTogether)
+{
+    motion(800, 300);
+    {
+        CallLog log;
+        mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 750, 250);  // world (150, 150)
+        mouse(GLUT_LEFT_BUTTON, GLUT_UP, 750, 250);
+        mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 300, 300);  // world (-300, 100)
+        mouse(GLUT_LEFT_BUTTON, GLUT_UP, 300, 300);
+        EXPECT_EQ(log.of_kind(LoggedCall::TIMER).size(), 2u) << "two chains armed";
+    }
+    EXPECT_EQ(target_x, -300.0f);
+    EXPECT_EQ(target_y, 100.0f);
+    for (int step = 1; step <= 201; ++step) {
+        shot_timer(step);
+        shot_timer(step);
+        if (step == 200) {
+            EXPECT_NEAR(shot_left_x, -300.0f, 1e-3f);
+            EXPECT_NEAR(shot_right_y, 100.0f, 1e-3f);
+        }
+    }
+    float peak = 0.0f;
+    for (int step = 1; step <= 101; ++step) {
+        blast_timer(step);
+        blast_timer(step);
+        peak = std::max(peak, blast_scale);
+        if (step <= 100) {
+            ASSERT_EQ(launch_busy, 1);
+        }
+    }
+    EXPECT_NEAR(peak, 66 * 0.24f, 1e-3f);
+    EXPECT_EQ(blast_scale, 0.0f);
+    EXPECT_EQ(blast_active, 0);
+    EXPECT_EQ(launch_busy, 0);
+    EXPECT_EQ(shots_flying, 0);
 }
 
 TEST_F(Pointer, RightAndMiddleButtonsChangeNothing)
