@@ -207,7 +207,7 @@ std::string describe_wait_status(int status)
     if (WIFEXITED(status))
         snprintf(text, sizeof text, "exited with status %d", WEXITSTATUS(status));
     else if (WIFSIGNALED(status))
-        snprintf(text, sizeof text, "killed by signal %d (%s)", WTERMSIG(status), strsignal(WTERMSIG(status)));
+        snprintf(text, sizeof text, "was killed by signal %d (%s)", WTERMSIG(status), strsignal(WTERMSIG(status)));
     else
         snprintf(text, sizeof text, "wait status 0x%x", status);
     return text;
