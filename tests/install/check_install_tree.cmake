@@ -2,8 +2,19 @@
 # expected files arrive (no tests, no benchmarks) and validates the desktop entries.
 # Run with cmake -DBUILD_DIR=... -DPREFIX=... -P check_install_tree.cmake
 file(REMOVE_RECURSE "${PREFIX}")
+# cmake --install rewrites the build tree's list of installed files; keep the list
+# of the user's own install, which is what they would uninstall with.
+set(manifest "${BUILD_DIR}/install_manifest.txt")
+if(EXISTS "${manifest}")
+    file(READ "${manifest}" user_manifest)
+endif()
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
     RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(DEFINED user_manifest)
+    file(WRITE "${manifest}" "${user_manifest}")
+else()
+    file(REMOVE "${manifest}")
+endif()
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed (${status}):\n${output}")
 endif()
@@ -31,9 +42,14 @@ foreach(program dragplanes shaderplanes transformplanes)
     if(NOT status EQUAL 0 OR NOT output STREQUAL "")
         message(FATAL_ERROR "desktop-file-validate ${entry} (${status}):\n${output}")
     endif()
+    # The entry names the installed launcher, quoted where the path has a space.
+    set(want "${PREFIX}/bin/${program}")
+    if(want MATCHES " ")
+        set(want "\"${want}\"")
+    endif()
     file(STRINGS "${entry}" exec REGEX "^Exec=")
-    if(NOT exec STREQUAL "Exec=${PREFIX}/bin/${program}")
-        message(FATAL_ERROR "${entry}: ${exec}, expected Exec=${PREFIX}/bin/${program}")
+    if(NOT exec STREQUAL "Exec=${want}")
+        message(FATAL_ERROR "${entry}: ${exec}, expected Exec=${want}")
     endif()
 endforeach()
 message(STATUS "installed and validated under ${PREFIX}")
