@@ -400,8 +400,8 @@ void storm_step(StormInput& in)
     run_action(in, pick(in.rng));
 }
 
-// One of every kind, with the biggest and the smallest window among them, so that the
-// program's heaps reach their working size before memory is first measured.
+// One of every kind, every button, and the biggest window followed at once by the
+// smallest, at the start of the warm-up.
 void storm_tour(StormInput& in)
 {
     for (int kind = 0; kind < STORM_KIND_COUNT; ++kind)
