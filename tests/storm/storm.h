@@ -31,6 +31,7 @@ struct StormSession {
     Window win = 0;
     int exited = 0;
     int wait_status = 0;  // from waitpid once exited
+    std::vector<int> socket_fds;  // the program's sockets (its X connection), shared with it
 };
 
 // Which kind of action an entry of the stream is; the summary counts them.
@@ -76,6 +77,8 @@ int start_program(StormSession& s, const StormProgram& program, std::string* err
 int find_program_window(StormSession& s, double timeout_s);
 void drain_program_output(StormSession& s);
 int program_has_ended(StormSession& s);
+int share_program_sockets(StormSession& s);
+long program_unread_bytes(StormSession& s);
 std::string describe_wait_status(int status);
 long resident_kib(pid_t pid);
 std::string resident_by_mapping(pid_t pid);

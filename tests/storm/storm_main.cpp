@@ -25,6 +25,9 @@ static const long check_every = 150;      // actions between two drawing checks 
 static const double window_wait_s = 30;   // for the window to appear, or to come back to its size
 static const double drawing_wait_s = 60;  // for two changes of the picture; generous on a shared machine
 static const long rss_limit_kib = 1024;
+// The stream waits while the program has more than this unread: a backlog of thousands
+// of events would stay in its X library's event queue as memory it keeps for good.
+static const long unread_limit_bytes = 8 * 1024;
 
 // Everything a failure report needs, also from a signal or an X I/O error.
 struct StormRun {
@@ -37,6 +40,8 @@ struct StormRun {
     long frames_checked = 0;
     long x_errors = 0;
     int sanitized = 0;
+    int paced = 0;         // 1 when the program's unread input can be seen
+    long pace_waits = 0;   // actions that waited for the program to catch up
 };
 
 static StormRun run;
@@ -105,6 +110,21 @@ static void check_alive()
         print_replay();
         end_session(run.session);
         exit(1);
+    }
+}
+
+// Lets the program catch up with its input before the next action.
+static void wait_until_read()
+{
+    if (!run.paced || program_unread_bytes(run.session) <= unread_limit_bytes)
+        return;
+    run.pace_waits++;
+    double end = now_s() + drawing_wait_s;
+    while (program_unread_bytes(run.session) > unread_limit_bytes) {
+        check_alive();
+        if (now_s() > end)
+            fail("the program left its input unread for " + std::to_string(static_cast<int>(drawing_wait_s)) + " s");
+        sleep_ms(5);
     }
 }
 
@@ -268,6 +288,9 @@ int main(int argc, char* argv[])
     }
     if (process_maps_contain(run.session.pid, "libasan"))
         run.sanitized = 1;
+    run.paced = share_program_sockets(run.session) > 0;
+    if (!run.paced)
+        printf("storm: cannot see the program's unread input; the stream is not paced by it\n");
     storm_init(run.input, run.session, *run.program, run.seed);
     check_drawing("at start");
 
@@ -286,6 +309,7 @@ int main(int argc, char* argv[])
            (run.input.action_index < warm_actions &&
             now_s() < stream_start + 0.4 * static_cast<double>(run.seconds))) {
         check_alive();
+        wait_until_read();
         storm_step(run.input);
         sleep_ms(pace_ms);
         if (run.input.action_index % check_every == 0)
@@ -299,6 +323,7 @@ int main(int argc, char* argv[])
 
     while (now_s() < deadline) {
         check_alive();
+        wait_until_read();
         storm_step(run.input);
         sleep_ms(pace_ms);
         if (run.input.action_index % check_every == 0)
@@ -313,11 +338,12 @@ int main(int argc, char* argv[])
         counts += std::string(k ? ", " : "") + storm_kind_names[k] + " " + std::to_string(run.input.counts[k]);
     const int leak = growth > rss_limit_kib;
     const int pass = !leak || run.sanitized;
-    printf("storm: %s %s seed %u: %ld actions (%s; %ld quit keys left out), %ld X events, %ld drawing checks; "
-           "resident after warm-up %ld KiB, at end %ld KiB, growth %+ld KiB (limit %ld KiB%s)\n",
+    printf("storm: %s %s seed %u: %ld actions (%s; %ld quit keys left out), %ld X events "
+           "(%ld waits for the program to read), %ld drawing checks; resident after warm-up %ld KiB, "
+           "at end %ld KiB, growth %+ld KiB (limit %ld KiB%s)\n",
            pass ? "PASS" : "FAIL", run.program->name, run.seed, run.input.action_index, counts.c_str(),
-           run.input.quit_keys_left, run.input.x_events, run.frames_checked, rss_warm, rss_end, growth,
-           rss_limit_kib, run.sanitized ? ", not enforced under the sanitizers" : "");
+           run.input.quit_keys_left, run.input.x_events, run.pace_waits, run.frames_checked, rss_warm, rss_end,
+           growth, rss_limit_kib, run.sanitized ? ", not enforced under the sanitizers" : "");
     if (!pass)
         fail("resident memory grew by " + std::to_string(growth) + " KiB after the warm-up");
     end_session(run.session);

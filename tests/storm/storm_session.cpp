@@ -8,16 +8,19 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <dirent.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 static const size_t output_cap = 1 << 20;
@@ -201,6 +204,48 @@ int program_has_ended(StormSession& s)
     return 1;
 }
 
+// The program's socket descriptors, duplicated into the storm (pidfd_getfd), so that
+// the storm can see how much of its input the program has not read yet. Returns how
+// many it found; 0 where the kernel does not allow it.
+int share_program_sockets(StormSession& s)
+{
+    int pidfd = static_cast<int>(syscall(SYS_pidfd_open, s.pid, 0));
+    if (pidfd < 0)
+        return 0;
+    std::string dir = "/proc/" + std::to_string(s.pid) + "/fd";
+    DIR* d = opendir(dir.c_str());
+    if (d != nullptr) {
+        while (dirent* entry = readdir(d)) {
+            char target[64];
+            std::string path = dir + "/" + entry->d_name;
+            ssize_t n = readlink(path.c_str(), target, sizeof target - 1);
+            if (n <= 0)
+                continue;
+            target[n] = '\0';
+            if (std::strncmp(target, "socket:", 7) != 0)
+                continue;
+            int fd = static_cast<int>(syscall(SYS_pidfd_getfd, pidfd, std::atoi(entry->d_name), 0));
+            if (fd >= 0)
+                s.socket_fds.push_back(fd);
+        }
+        closedir(d);
+    }
+    close(pidfd);
+    return static_cast<int>(s.socket_fds.size());
+}
+
+// Bytes waiting in the program's sockets: the X events it has not read yet.
+long program_unread_bytes(StormSession& s)
+{
+    long total = 0;
+    for (int fd : s.socket_fds) {
+        int n = 0;
+        if (ioctl(fd, FIONREAD, &n) == 0)
+            total += n;
+    }
+    return total;
+}
+
 std::string describe_wait_status(int status)
 {
     char text[96];
@@ -273,14 +318,17 @@ std::string resident_by_mapping(pid_t pid)
     std::string line, kind = "files";
     long heap = 0, anon = 0, files = 0;
     while (std::getline(smaps, line)) {
-        if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0])) && line.find('-') < 16 &&
-            line.find(':') > 16) {
-            size_t name = line.find_first_not_of(' ', line.find(' ', line.find(' ', line.find(' ', line.find(' ', line.find(' ') + 1) + 1) + 1) + 1) + 1);
-            std::string path = name == std::string::npos ? "" : line.substr(name);
-            kind = path == "[heap]" ? "heap" : (path.empty() ? "anon" : "files");
-        } else if (line.compare(0, 4, "Rss:") == 0) {
-            long kib = std::strtol(line.c_str() + 4, nullptr, 10);
+        std::istringstream fields(line);
+        std::string first, perms, offset, device, inode, path;
+        fields >> first;
+        if (first == "Rss:") {
+            long kib = 0;
+            fields >> kib;
             (kind == "heap" ? heap : kind == "anon" ? anon : files) += kib;
+        } else if (!first.empty() && first.back() != ':') {  // a mapping's header line
+            fields >> perms >> offset >> device >> inode;
+            std::getline(fields >> std::ws, path);
+            kind = path == "[heap]" ? "heap" : (path.empty() ? "anon" : "files");
         }
     }
     return "heap " + std::to_string(heap) + ", anonymous " + std::to_string(anon) + ", files " + std::to_string(files);
@@ -340,6 +388,9 @@ void end_session(StormSession& s)
         s.exited = 1;
     }
     drain_program_output(s);
+    for (int fd : s.socket_fds)
+        close(fd);
+    s.socket_fds.clear();
     if (s.out_fd >= 0)
         close(s.out_fd);
     if (s.err_fd >= 0)
