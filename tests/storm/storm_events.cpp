@@ -3,7 +3,6 @@
 // on the seed and on what the stream itself did before, so a seed replays its stream.
 #include "storm.h"
 
-#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -423,6 +422,17 @@ void storm_tour(StormInput& in)
 void storm_set_size(StormInput& in, int width, int height)
 {
     set_size(in, width, height);
+    XSync(in.dpy, False);
+}
+
+// Window at (x, y) with the given size, the pointer at the screen point (px, py).
+void storm_place_window(StormInput& in, int x, int y, int width, int height, int px, int py)
+{
+    in.win_x = x;
+    in.win_y = y;
+    XMoveWindow(in.dpy, in.win, x, y);
+    set_size(in, width, height);
+    fake_motion(in, px, py);
     XSync(in.dpy, False);
 }
 

@@ -149,13 +149,13 @@ static void wait_for_size(int width, int height, const char* when)
     }
 }
 
-// Waits for the picture in the window's top left width x height to change twice: all
-// three programs animate on their own timers, so a still picture means a hang.
-static void wait_for_drawing(int width, int height, const char* when)
+// Waits for the picture in a width x height part of the window at (x, y) to change
+// twice: all three programs animate on their own timers, so a still picture means a hang.
+static void wait_for_drawing(int x, int y, int width, int height, const char* when)
 {
     settle(0.15);
     std::vector<uint8_t> before, after;
-    if (!grab_window(run.session, width, height, before))
+    if (!grab_window(run.session, x, y, width, height, before))
         fail(std::string("cannot read the window's pixels ") + when);
     int changes = 0;
     double end = now_s() + drawing_wait_s;
@@ -165,7 +165,7 @@ static void wait_for_drawing(int width, int height, const char* when)
             fail(std::string("the picture stood still for ") + std::to_string(static_cast<int>(drawing_wait_s)) +
                  " s " + when + " (" + std::to_string(changes) + " changes)");
         sleep_ms(15);
-        if (!grab_window(run.session, width, height, after))
+        if (!grab_window(run.session, x, y, width, height, after))
             fail(std::string("cannot read the window's pixels ") + when);
         if (after != before) {
             changes++;
@@ -179,19 +179,21 @@ static void check_drawing(const char* when)
 {
     storm_restore(run.input);
     wait_for_size(run.program->width, run.program->height, when);
-    wait_for_drawing(run.program->width, run.program->height, when);
+    wait_for_drawing(0, 0, run.program->width, run.program->height, when);
     run.frames_checked++;
 }
 
 // The biggest window the storm makes, drawn for certain before memory is first measured
-// (the stream's own resizes may come faster than a slow frame). Only the part of it on
-// the screen can be read.
+// (the stream's own resizes may come faster than a slow frame). Its centre, where the
+// programs animate, is put at the screen's centre with the pointer; that part is read.
 static void draw_biggest_window()
 {
+    const int size = 3000, screen_w = 1600, screen_h = 1200;
     storm_restore(run.input);
-    storm_set_size(run.input, 3000, 3000);
-    wait_for_size(3000, 3000, "during the warm-up");
-    wait_for_drawing(1600, 1200, "in the biggest window");
+    storm_place_window(run.input, screen_w / 2 - size / 2, screen_h / 2 - size / 2, size, size, screen_w / 2,
+                       screen_h / 2);
+    wait_for_size(size, size, "during the warm-up");
+    wait_for_drawing(size / 2 - screen_w / 2, size / 2 - screen_h / 2, screen_w, screen_h, "in the biggest window");
 }
 
 // Memory is measured in a small window: in a big one the buffers of the frame in

@@ -354,9 +354,9 @@ int window_viewable_at_size(StormSession& s, int width, int height)
 }
 
 // The window's pixels as the X server holds them (the program draws single-buffered).
-int grab_window(StormSession& s, int width, int height, std::vector<uint8_t>& pixels)
+int grab_window(StormSession& s, int x, int y, int width, int height, std::vector<uint8_t>& pixels)
 {
-    XImage* image = XGetImage(s.dpy, s.win, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+    XImage* image = XGetImage(s.dpy, s.win, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
                               AllPlanes, ZPixmap);
     if (image == nullptr)
         return 0;
