@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "e2e.h"
+#include "hold_x_server.h"
 
 namespace {
 
@@ -36,24 +37,6 @@ bool grey(const int c[3], int n)
 {
     return is(c, n, n, n);
 }
-
-// An X server started without -noreset resets whenever its last client leaves, and
-// refuses connections meanwhile; between two tests this process and the program may
-// both be gone. One connection held for the whole run keeps the server up.
-class HoldXServer : public ::testing::Environment {
-public:
-    void SetUp() override { dpy_ = XOpenDisplay(nullptr); }
-    void TearDown() override
-    {
-        if (dpy_ != nullptr)
-            XCloseDisplay(dpy_);
-    }
-
-private:
-    Display* dpy_ = nullptr;
-};
-
-const ::testing::Environment* const kHoldXServer = ::testing::AddGlobalTestEnvironment(new HoldXServer);
 
 class DragplanesRun : public ::testing::Test {
 protected:

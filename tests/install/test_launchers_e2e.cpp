@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "e2e.h"
+#include "hold_x_server.h"
 
 namespace {
 
@@ -19,22 +20,6 @@ std::string installed(const std::string& path)
     const char* prefix = std::getenv("PLANES_PREFIX");
     return std::string(prefix != nullptr ? prefix : "") + "/" + path;
 }
-
-// An X server started without -noreset resets whenever its last client leaves;
-// one connection held for the whole run keeps it up between the programs.
-class HoldXServer : public ::testing::Environment {
-public:
-    void SetUp() override { dpy_ = XOpenDisplay(nullptr); }
-    void TearDown() override
-    {
-        if (dpy_ != nullptr)
-            XCloseDisplay(dpy_);
-    }
-
-private:
-    Display* dpy_ = nullptr;
-};
-const ::testing::Environment* const kHoldXServer = ::testing::AddGlobalTestEnvironment(new HoldXServer);
 
 class Launcher : public ::testing::Test {
 protected:
