@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "pointer_events.h"
 #include "shaderplanes.h"
 
 GLuint h_ShaderProgram = 0;
@@ -25,6 +26,7 @@ int create_main_window(const char* title)
     XErrorHandler default_handler = XSetErrorHandler(pass_over_x_error);
     int window = glutCreateWindow(title);
     XSetErrorHandler(default_handler);
+    use_core_pointer_events();
     return window;
 }
 

@@ -1,6 +1,7 @@
 // transformplanes: opens the window, registers the callbacks and starts the 15 ms tick.
 #include <GL/freeglut.h>
 
+#include "pointer_events.h"
 #include "transformplanes.h"
 #include "window_title.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     glutCreateWindow(cp949_title);
     // freeglut hands the bytes to X as Latin-1; give the window manager the real text.
     show_cp949_title(cp949_title);
+    use_core_pointer_events();
 
     glutDisplayFunc(display);
     glutSpecialFunc(special);

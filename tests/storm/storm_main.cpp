@@ -200,8 +200,9 @@ static void draw_biggest_window()
 // flight come and go by tens of MiB (dragplanes' clouds), hiding any leak.
 static const int rss_window_size = 32;
 
-// The floor of resident memory over two seconds in the small window, once settled.
-static long settled_rss_kib()
+// The floor of resident memory over two seconds in the small window, once settled, and
+// how that floor splits between the heap, other anonymous memory and mapped files.
+static long settled_rss_kib(std::string* split)
 {
     storm_set_size(run.input, rss_window_size, rss_window_size);
     wait_for_size(rss_window_size, rss_window_size, "for measuring memory");
@@ -210,8 +211,10 @@ static long settled_rss_kib()
     for (int i = 0; i < 40; ++i) {
         settle(0.05);
         long kib = resident_kib(run.session.pid);
-        if (kib >= 0 && (least < 0 || kib < least))
+        if (kib >= 0 && (least < 0 || kib < least)) {
             least = kib;
+            *split = resident_by_mapping(run.session.pid);
+        }
     }
     storm_restore(run.input);  // the stream goes on from the same state with or without --trace
     return least;
@@ -222,9 +225,10 @@ static void check_drawing_and_trace(const char* when)
 {
     check_drawing(when);
     if (run.input.trace) {
-        long kib = settled_rss_kib();
+        std::string split;
+        long kib = settled_rss_kib(&split);
         printf("storm: drawing check %ld %s at action %ld, resident %ld KiB (%s)\n", run.frames_checked, when,
-               run.input.action_index, kib, resident_by_mapping(run.session.pid).c_str());
+               run.input.action_index, kib, split.c_str());
     }
 }
 
@@ -318,10 +322,11 @@ int main(int argc, char* argv[])
             check_drawing_and_trace("during the warm-up");
     }
     check_drawing("after the warm-up");
-    const long rss_warm = settled_rss_kib();
+    std::string split_warm, split_end;
+    const long rss_warm = settled_rss_kib(&split_warm);
     const long warm_done = run.input.action_index;
-    printf("storm: warm-up done after %ld actions (the 3000 x 3000 window drawn in %.1f s), resident %ld KiB\n",
-           warm_done, stream_start - biggest_from, rss_warm);
+    printf("storm: warm-up done after %ld actions (the 3000 x 3000 window drawn in %.1f s), resident %ld KiB (%s)\n",
+           warm_done, stream_start - biggest_from, rss_warm, split_warm.c_str());
 
     while (now_s() < deadline) {
         check_alive();
@@ -332,8 +337,9 @@ int main(int argc, char* argv[])
             check_drawing_and_trace("during the storm");
     }
     check_drawing("at the end");
-    const long rss_end = settled_rss_kib();
+    const long rss_end = settled_rss_kib(&split_end);
     const long growth = rss_end - rss_warm;
+    printf("storm: at the end, resident %ld KiB (%s)\n", rss_end, split_end.c_str());
 
     std::string counts;
     for (int k = 0; k < STORM_KIND_COUNT; ++k)
