@@ -9,11 +9,13 @@
 #include <X11/extensions/XTest.h>
 #include <malloc.h>
 
+#include <cstddef>
+
 #include "gl_window.h"
 #include "pointer_events.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+extern "C" size_t __sanitizer_get_current_allocated_bytes();  // the sanitizer's own heap
 static long live_heap_bytes()
 {
     return static_cast<long>(__sanitizer_get_current_allocated_bytes());

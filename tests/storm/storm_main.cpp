@@ -200,19 +200,24 @@ static void draw_biggest_window()
 // flight come and go by tens of MiB (dragplanes' clouds), hiding any leak.
 static const int rss_window_size = 32;
 
-// The floor of resident memory over two seconds in the small window, once settled, and
-// how that floor splits between the heap, other anonymous memory and mapped files.
+// The floor of resident memory in the small window, once settled, and how that floor
+// splits between the heap, other anonymous memory and mapped files. After a burst of
+// input the driver's anonymous memory swings by up to 2 MiB for several seconds, so
+// the floor is read until it has not fallen for two seconds (at most twelve).
 static long settled_rss_kib(std::string* split)
 {
     storm_set_size(run.input, rss_window_size, rss_window_size);
     wait_for_size(rss_window_size, rss_window_size, "for measuring memory");
     settle(1.0);
     long least = -1;
-    for (int i = 0; i < 40; ++i) {
+    const double start = now_s();
+    double fell_at = start;
+    while (now_s() < start + 12.0 && now_s() < fell_at + 2.0) {
         settle(0.05);
         long kib = resident_kib(run.session.pid);
         if (kib >= 0 && (least < 0 || kib < least)) {
             least = kib;
+            fell_at = now_s();
             *split = resident_by_mapping(run.session.pid);
         }
     }
