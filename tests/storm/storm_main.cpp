@@ -202,7 +202,7 @@ static const int rss_window_size = 32;
 
 // The floor of resident memory in the small window, once settled, and how that floor
 // splits between the heap, other anonymous memory and mapped files. After a burst of
-// input the driver's anonymous memory swings by up to 2 MiB for several seconds, so
+// input the anonymous memory swings by up to 2 MiB for several seconds, so
 // the floor is read until it has not fallen for two seconds (at most twelve).
 static long settled_rss_kib(std::string* split)
 {
