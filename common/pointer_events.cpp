@@ -14,8 +14,6 @@ void use_core_pointer_events()
     // A mask of length 0 clears what this client selected for the master devices.
     XIEventMask none{};
     none.deviceid = XIAllMasterDevices;
-    none.mask_len = 0;
-    none.mask = nullptr;
     XISelectEvents(dpy, win, &none, 1);
     XFlush(dpy);
 }

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+// The private X server's screen.
+static const int screen_w = 1600, screen_h = 1200;
+
 // What the storm needs to know about each program.
 struct StormProgram {
     const char* name;

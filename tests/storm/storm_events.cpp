@@ -15,7 +15,6 @@ const char* const storm_kind_names[STORM_KIND_COUNT] = {
     "keys", "modifier taps", "clicks", "button presses/releases", "drags", "moves", "far moves",
     "synthetic", "resizes", "window moves", "unmaps"};
 
-static const int screen_w = 1600, screen_h = 1200;
 static const int button_count = 5;  // 4 and 5 are the wheel
 static const int recent_kept = 24;
 

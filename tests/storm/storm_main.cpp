@@ -188,7 +188,7 @@ static void check_drawing(const char* when)
 // programs animate, is put at the screen's centre with the pointer; that part is read.
 static void draw_biggest_window()
 {
-    const int size = 3000, screen_w = 1600, screen_h = 1200;
+    const int size = 3000;
     storm_restore(run.input);
     storm_place_window(run.input, screen_w / 2 - size / 2, screen_h / 2 - size / 2, size, size, screen_w / 2,
                        screen_h / 2);
@@ -327,7 +327,7 @@ int main(int argc, char* argv[])
             check_drawing_and_trace("during the warm-up");
     }
     check_drawing("after the warm-up");
-    std::string split_warm, split_end;
+    std::string split_warm;
     const long rss_warm = settled_rss_kib(&split_warm);
     const long warm_done = run.input.action_index;
     printf("storm: warm-up done after %ld actions (the 3000 x 3000 window drawn in %.1f s), resident %ld KiB (%s)\n",
@@ -342,6 +342,7 @@ int main(int argc, char* argv[])
             check_drawing_and_trace("during the storm");
     }
     check_drawing("at the end");
+    std::string split_end;
     const long rss_end = settled_rss_kib(&split_end);
     const long growth = rss_end - rss_warm;
     printf("storm: at the end, resident %ld KiB (%s)\n", rss_end, split_end.c_str());

@@ -60,6 +60,7 @@ int start_private_xvfb(StormSession& s, std::string* error)
         *error = "pipe failed";
         return 0;
     }
+    const std::string screen_text = std::to_string(screen_w) + "x" + std::to_string(screen_h) + "x24";
     pid_t parent = getpid();
     pid_t pid = fork();
     if (pid < 0) {
@@ -73,7 +74,7 @@ int start_private_xvfb(StormSession& s, std::string* error)
         redirect_to_null(1, O_WRONLY);
         redirect_to_null(2, O_WRONLY);
         std::string fd_text = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd_text.c_str(), "-screen", "0", "1600x1200x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd_text.c_str(), "-screen", "0", screen_text.c_str(), "-nolisten", "tcp",
                "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
