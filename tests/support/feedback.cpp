@@ -25,17 +25,26 @@ bool is_line(int token)
 
 }  // namespace
 
-FeedbackCapture capture_feedback(const std::function<void()>& draw, std::size_t capacity_floats)
+std::vector<float> capture_feedback_floats(const std::function<void()>& draw, std::size_t capacity_floats,
+                                           int* overflowed)
 {
     static std::vector<GLfloat> buffer;  // kept between captures: GL holds the pointer until GL_RENDER
-    buffer.assign(capacity_floats, 0.0f);
+    if (buffer.size() < capacity_floats)
+        buffer.resize(capacity_floats);
     glFeedbackBuffer(static_cast<GLsizei>(capacity_floats), GL_3D_COLOR, buffer.data());
     glRenderMode(GL_FEEDBACK);
     draw();
     GLint used = glRenderMode(GL_RENDER);
+    if (overflowed != nullptr)
+        *overflowed = used < 0 ? 1 : 0;
+    return std::vector<float>(buffer.begin(), used < 0 ? buffer.end() : buffer.begin() + used);
+}
 
-    FeedbackCapture capture{{}, used < 0 ? 1 : 0};
-    std::size_t n = used < 0 ? capacity_floats : static_cast<std::size_t>(used);
+FeedbackCapture capture_feedback(const std::function<void()>& draw, std::size_t capacity_floats)
+{
+    FeedbackCapture capture{{}, 0};
+    std::vector<float> buffer = capture_feedback_floats(draw, capacity_floats, &capture.overflowed);
+    std::size_t n = buffer.size();
     std::size_t i = 0;
     while (i < n) {
         FeedbackItem item{static_cast<int>(buffer[i]), 0.0f, {}};

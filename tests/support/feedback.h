@@ -31,6 +31,11 @@ struct FeedbackCapture {
 // what lies outside the view volume is not reported.
 FeedbackCapture capture_feedback(const std::function<void()>& draw, std::size_t capacity_floats = 1u << 22);
 
+// The same capture as the raw floats GL writes; *overflowed is set to 1 when the buffer
+// was too small (all capacity_floats are then returned).
+std::vector<float> capture_feedback_floats(const std::function<void()>& draw, std::size_t capacity_floats = 1u << 22,
+                                           int* overflowed = nullptr);
+
 // Joins the pieces GL reports back into the primitives that were drawn:
 // - Mesa reports a GL_POLYGON of n vertices as n - 2 triangles (v_i, v_i+1, v_0);
 //   each such run of one colour becomes one GL_POLYGON_TOKEN item with v_0 .. v_n-1.
