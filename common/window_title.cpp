@@ -1,4 +1,4 @@
-// Sets the current window's title as UTF-8 text for the window manager.
+// Sets the current window's title and icon title as UTF-8 text for the window manager.
 #include "window_title.h"
 
 #include <GL/glx.h>
@@ -8,6 +8,7 @@
 #include <iconv.h>
 
 #include <cstring>
+#include <initializer_list>
 
 int cp949_to_utf8(const char* cp949, char* out, unsigned long out_size)
 {
@@ -38,17 +39,20 @@ void show_cp949_title(const char* cp949_title)
     if (dpy == nullptr || win == 0)
         return;
 
-    Atom net_wm_name = XInternAtom(dpy, "_NET_WM_NAME", False);
+    // The same text as window title and icon title: window lists and iconified
+    // windows show the icon title.
     Atom utf8_string = XInternAtom(dpy, "UTF8_STRING", False);
-    XChangeProperty(dpy, win, net_wm_name, utf8_string, 8, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(utf8), static_cast<int>(std::strlen(utf8)));
+    for (const char* name : {"_NET_WM_NAME", "_NET_WM_ICON_NAME"})
+        XChangeProperty(dpy, win, XInternAtom(dpy, name, False), utf8_string, 8, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(utf8), static_cast<int>(std::strlen(utf8)));
 
-    // WM_NAME for window managers that ignore _NET_WM_NAME: compound text
-    // carries the Korean characters in a form every X client can decode.
+    // WM_NAME and WM_ICON_NAME for window managers that ignore the _NET_ names:
+    // compound text carries the Korean characters in a form every X client can decode.
     char* list[] = {utf8};
     XTextProperty text;
     if (Xutf8TextListToTextProperty(dpy, list, 1, XCompoundTextStyle, &text) >= Success) {
         XSetWMName(dpy, win, &text);
+        XSetWMIconName(dpy, win, &text);
         XFree(text.value);
     }
     XFlush(dpy);

@@ -1,9 +1,10 @@
 // Shows a CP949-encoded window title as readable text under an X11 window manager.
 #pragma once
 
-// freeglut stores a title as Latin-1 STRING bytes, which shows Korean CP949 text
-// as garbage. This converts the title to UTF-8 and sets _NET_WM_NAME (UTF8_STRING)
-// and WM_NAME (compound text) of the window whose GL context is current.
+// freeglut stores a title and icon title as Latin-1 STRING bytes, which shows Korean
+// CP949 text as garbage. This converts the title to UTF-8 and sets _NET_WM_NAME and
+// _NET_WM_ICON_NAME (UTF8_STRING), WM_NAME and WM_ICON_NAME (compound text) of the
+// window whose GL context is current.
 // Call it right after glutCreateWindow. Does nothing if the conversion fails.
 void show_cp949_title(const char* cp949_title);
 

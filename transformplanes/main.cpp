@@ -5,6 +5,8 @@
 #include "transformplanes.h"
 #include "window_title.h"
 
+#include <cstdio>
+
 // "[Orvane대학교 TARNISK Velquor] 2차원 기하변환 연습" in CP949.
 static const char cp949_title[] =
     "[Orvane\xb4\xeb\xc7\xd0\xb1\xb3 TARNISK Velquor] 2\xc2\xf7\xbf\xf8 "
@@ -12,6 +14,8 @@ static const char cp949_title[] =
 
 int main(int argc, char* argv[])
 {
+    // Each line reaches a pipe or a log when it is printed, not in 4 KiB lumps.
+    setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_SINGLE);
     glutInitWindowSize(1024, 800);

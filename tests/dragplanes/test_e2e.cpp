@@ -85,6 +85,8 @@ protected:
 TEST_F(DragplanesRun, OpensItsSkyWindowUnderItsTitleWithFrameAndBarAndEndsOnEnd)
 {
     EXPECT_EQ(e2e_window_property(p_, "_NET_WM_NAME"), kTitle);
+    for (const char* name : {"_NET_WM_ICON_NAME", "WM_NAME", "WM_ICON_NAME"})
+        EXPECT_EQ(e2e_window_text(p_, name), kTitle) << name;
     int w, h;
     e2e_window_size(p_, &w, &h);
     EXPECT_EQ(w, 1024);

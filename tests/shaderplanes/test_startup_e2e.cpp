@@ -112,6 +112,19 @@ TEST_F(ShaderplanesRun, OnlyRAndShiftRPrintTheResetMessage)
     EXPECT_EQ(p_.out.substr(before), kReset + kReset + kGoodBye);
 }
 
+TEST_F(ShaderplanesRun, ItsLinesReachAPipeWhenPrintedNotAtExit)
+{
+    p_.stdout_pipe = 1;  // as under `shaderplanes | tee run.log`
+    start();
+    expect_start_up_text();
+    e2e_key(p_, XK_r);
+    ASSERT_TRUE(e2e_wait_stdout(p_, kReset));
+    ASSERT_FALSE(e2e_wait_exit(p_, 0.1)) << "the lines came only as it ended";
+    e2e_key(p_, XK_Escape);
+    ASSERT_TRUE(e2e_wait_exit(p_, 10));
+    EXPECT_EQ(p_.exit_status, 0);
+}
+
 TEST_F(ShaderplanesRun, CloseButtonReturnsFromTheMainLoopWithStatusZero)
 {
     start();

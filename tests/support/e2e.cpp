@@ -31,12 +31,21 @@ static void sleep_ms(int ms)
 int e2e_start(E2eProgram& p, const std::string& binary, const std::string& work_dir,
               const std::vector<std::string>& args, const std::vector<std::string>& env)
 {
-    // stdout is a terminal, as on a user's console, so it is line-buffered and each
-    // line arrives when printed; raw mode keeps "\n" as it is. stderr is a pipe.
+    // stdout is a terminal, as on a user's console (raw mode keeps "\n" as it is), or
+    // a pipe when asked. stderr is a pipe.
     int out_master, out_slave, err_pipe[2];
     struct termios raw;
     cfmakeraw(&raw);
-    if (openpty(&out_master, &out_slave, nullptr, &raw, nullptr) != 0 || pipe(err_pipe) != 0)
+    int out_pipe[2];
+    if (p.stdout_pipe) {
+        if (pipe(out_pipe) != 0)
+            return 0;
+        out_master = out_pipe[0];
+        out_slave = out_pipe[1];
+    } else if (openpty(&out_master, &out_slave, nullptr, &raw, nullptr) != 0) {
+        return 0;
+    }
+    if (pipe(err_pipe) != 0)
         return 0;
     pid_t pid = fork();
     if (pid < 0)
@@ -138,6 +147,22 @@ std::string e2e_window_property(E2eProgram& p, const char* name)
             value.assign(reinterpret_cast<char*>(data), count);
         XFree(data);
     }
+    return value;
+}
+
+std::string e2e_window_text(E2eProgram& p, const char* name)
+{
+    XTextProperty prop;
+    std::string value;
+    if (!XGetTextProperty(p.dpy, p.win, &prop, XInternAtom(p.dpy, name, False)))
+        return value;
+    char** list = nullptr;
+    int count = 0;
+    if (Xutf8TextPropertyToTextList(p.dpy, &prop, &list, &count) >= Success && count > 0)
+        value = list[0];
+    if (list != nullptr)
+        XFreeStringList(list);
+    XFree(prop.value);
     return value;
 }
 

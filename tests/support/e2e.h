@@ -10,6 +10,7 @@
 #include <vector>
 
 struct E2eProgram {
+    int stdout_pipe = 0;  // set before e2e_start: stdout a pipe (as under `| tee`), not a terminal
     pid_t pid = -1;
     int out_fd = -1, err_fd = -1;
     std::string out, err;  // everything read so far
@@ -66,6 +67,10 @@ int e2e_wait_pixel(E2eProgram& p, int x, int y, const int rgb[3], int tolerance,
 
 // Value of a text property of the window (e.g. "_NET_WM_NAME"), raw bytes.
 std::string e2e_window_property(E2eProgram& p, const char* name);
+
+// A text property (STRING, COMPOUND_TEXT or UTF8_STRING) decoded to UTF-8, as a
+// window manager reads it.
+std::string e2e_window_text(E2eProgram& p, const char* name);
 
 // Brief pause for the program to process events, polling output meanwhile.
 void e2e_settle(E2eProgram& p, double seconds);

@@ -68,6 +68,10 @@ TEST_F(TransformplanesRun, OpensABlack1024x800WindowWithTheKoreanTitleAndTheOpen
     EXPECT_EQ(width, 1024);
     EXPECT_EQ(height, 800);
     EXPECT_EQ(e2e_window_property(p_, "_NET_WM_NAME"), kTitleUtf8);
+    // Window lists and iconified windows show the icon title; older window managers
+    // read the WM_ names.
+    for (const char* name : {"_NET_WM_ICON_NAME", "WM_NAME", "WM_ICON_NAME"})
+        EXPECT_EQ(e2e_window_text(p_, name), kTitleUtf8) << name;
 
     // The leader's 22-pixel centre point at (0, -200), the escorts' 15-pixel points.
     EXPECT_TRUE(red_at(-9, -209));
@@ -96,6 +100,31 @@ TEST_F(TransformplanesRun, ArrowsAndOrdinaryKeysDoNotEndItEndDoesAtOnce)
     ASSERT_TRUE(e2e_wait_exit(p_, 10));
     EXPECT_EQ(p_.exit_status, 0);
     EXPECT_EQ(p_.err, "");
+}
+
+// Through a pipe (`transformplanes | grep 1`), each line arrives when printed. The
+// first cycle number, at tick 4630, has no line end of its own and arrives with the
+// next scene line; before it, only scene lines "6\n" are printed. A block-buffered
+// stream arrives in 4 KiB pieces, which after that odd byte end inside a line.
+class TransformplanesPipe : public ::testing::Test {
+protected:
+    void TearDown() override { e2e_stop(p_); }
+    E2eProgram p_;
+};
+
+TEST_F(TransformplanesPipe, LinesArriveWholeAndTheFirstCycleNumberBeforeTheEnd)
+{
+    p_.stdout_pipe = 1;
+    ASSERT_TRUE(e2e_start(p_, TRANSFORMPLANES_BIN, TRANSFORMPLANES_DIR, {}, {"LD_PRELOAD=" FAST_TIMERS}));
+    ASSERT_TRUE(e2e_find_window(p_, kTitleUtf8, 20)) << "stderr: " << p_.err;
+    ASSERT_TRUE(e2e_wait_stdout(p_, "06\n", 300)) << p_.out.size() << " bytes so far";
+    e2e_settle(p_, 0.5);
+    ASSERT_FALSE(e2e_wait_exit(p_, 0.1));
+    EXPECT_EQ(p_.out.back(), '\n') << "a line arrived cut";
+    EXPECT_EQ(p_.out.find_first_not_of("6\n"), p_.out.find("06\n"));
+    e2e_key(p_, XK_End);
+    ASSERT_TRUE(e2e_wait_exit(p_, 10));
+    EXPECT_EQ(p_.exit_status, 0);
 }
 
 }  // namespace
