@@ -19,7 +19,8 @@ static void write_step(int step, const std::vector<TraceField>& fields)
     for (const TraceField& f : fields) {
         std::uint64_t bytes = f.bytes;
         fwrite(&bytes, sizeof bytes, 1, trace);
-        fwrite(f.data, 1, f.bytes, trace);
+        if (f.bytes > 0)
+            fwrite(f.data, 1, f.bytes, trace);
     }
 }
 

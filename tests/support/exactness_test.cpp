@@ -66,7 +66,7 @@ void compare_step(int step, const std::vector<TraceField>& fields)
             note("step " + std::to_string(step) + ", " + f.name + ": " + std::to_string(f.bytes) +
                  " bytes optimized, " + std::to_string(theirs.size()) + " at -O0");
             differs = 1;
-        } else if (std::memcmp(f.data, theirs.data(), f.bytes) != 0) {
+        } else if (f.bytes > 0 && std::memcmp(f.data, theirs.data(), f.bytes) != 0) {
             note(describe(step, f, theirs.data()));
             differs = 1;
         }
