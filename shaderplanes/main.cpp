@@ -9,8 +9,10 @@
 
 int main(int argc, char* argv[])
 {
-    // Each line reaches a pipe or a log when it is printed, not in 4 KiB lumps.
-    setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+    // Each line reaches a pipe or a log when it is printed, not in 4 KiB lumps. No
+    // buffer at all, since Windows' C runtime has no line buffering: each printf is
+    // one write.
+    setvbuf(stdout, nullptr, _IONBF, 0);
     char program_name[64] = "TARNISK_HW1";
     char help_line_esc[256] = "    - Keys used: 'ESC' - Exit Program";
     char help_line_reset[256] = "                 'r(R)' - Reset Objects";

@@ -14,8 +14,8 @@ static GLchar* read_shader_source(const char* file_name)
     FILE* file = fopen(file_name, "rb");
     if (file == nullptr)
         return nullptr;
-    struct stat info;
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) || fseek(file, 0, SEEK_END) != 0) {
+    struct stat info;  // the file-type mask, not S_ISREG, which MSVC's <sys/stat.h> lacks
+    if (fstat(fileno(file), &info) != 0 || (info.st_mode & S_IFMT) != S_IFREG || fseek(file, 0, SEEK_END) != 0) {
         fclose(file);
         return nullptr;
     }

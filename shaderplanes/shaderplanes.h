@@ -11,7 +11,7 @@ extern GLint loc_ModelViewProjectionMatrix;
 extern GLint loc_primitive_color;
 extern int reset_requested;  // set by r/R, consumed by the next frame
 
-int create_main_window(const char* title);
+int create_main_window(const char* title);  // per platform: main_window.cpp, main_window_win32.cpp
 void print_banner(const char* program_name, const char* help_line_esc, const char* help_line_reset);
 void print_gl_info();
 void register_callbacks();

@@ -1,34 +1,13 @@
 // Start-up pieces, the keyboard and the close callback of shaderplanes.
 
-#include <X11/Xlib.h>
-
 #include <cstdio>
 
-#include "pointer_events.h"
 #include "shaderplanes.h"
 
 GLuint h_ShaderProgram = 0;
 GLint loc_ModelViewProjectionMatrix = 0;
 GLint loc_primitive_color = 0;
 int reset_requested = 1;  // the first frame performs the reset
-
-// Where no OpenGL 4.0 core context is offered, the X server refuses the context with a
-// GLX error, and Xlib's default handler would end the process with a bare protocol dump.
-// While the window is made, such errors are passed over so that freeglut can say in its
-// own words which context it could not create, and exit.
-static int pass_over_x_error(Display*, XErrorEvent*)
-{
-    return 0;
-}
-
-int create_main_window(const char* title)
-{
-    XErrorHandler default_handler = XSetErrorHandler(pass_over_x_error);
-    int window = glutCreateWindow(title);
-    XSetErrorHandler(default_handler);
-    use_core_pointer_events();
-    return window;
-}
 
 void print_banner(const char* program_name, const char* help_line_esc, const char* help_line_reset)
 {

@@ -14,8 +14,10 @@ static const char cp949_title[] =
 
 int main(int argc, char* argv[])
 {
-    // Each line reaches a pipe or a log when it is printed, not in 4 KiB lumps.
-    setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
+    // Each line reaches a pipe or a log when it is printed, not in 4 KiB lumps. No
+    // buffer at all, since Windows' C runtime has no line buffering: each printf is
+    // one write.
+    setvbuf(stdout, nullptr, _IONBF, 0);
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGBA | GLUT_SINGLE);
     glutInitWindowSize(1024, 800);

@@ -10,9 +10,11 @@
 #include <termios.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -28,22 +30,42 @@ static void sleep_ms(int ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+static XErrorHandler default_x_error_handler = nullptr;
+
+// Windows of other clients (a program that has just ended, Wine's helper windows) can
+// go between listing them and reading them; that BadWindow is no fault of the test.
+static int pass_over_bad_window(Display* dpy, XErrorEvent* error)
+{
+    if (error->error_code == BadWindow)
+        return 0;
+    return default_x_error_handler(dpy, error);
+}
+
+// Absolute path of the program to start binaries through, or null.
+static const char* launcher()
+{
+    const char* l = std::getenv("E2E_LAUNCHER");
+    return l != nullptr && *l != '\0' ? l : nullptr;
+}
+
 int e2e_start(E2eProgram& p, const std::string& binary, const std::string& work_dir,
               const std::vector<std::string>& args, const std::vector<std::string>& env)
 {
     // stdout is a terminal, as on a user's console (raw mode keeps "\n" as it is), or
-    // a pipe when asked. stderr is a pipe.
+    // a pipe when asked. stderr is a pipe. Under Wine a terminal becomes a Windows
+    // console that Wine redraws with escape sequences; there stdout is always a pipe.
     int out_master, out_slave, err_pipe[2];
-    struct termios raw;
-    cfmakeraw(&raw);
-    int out_pipe[2];
-    if (p.stdout_pipe) {
+    if (p.stdout_pipe || launcher()) {
+        int out_pipe[2];
         if (pipe(out_pipe) != 0)
             return 0;
         out_master = out_pipe[0];
         out_slave = out_pipe[1];
-    } else if (openpty(&out_master, &out_slave, nullptr, &raw, nullptr) != 0) {
-        return 0;
+    } else {
+        struct termios raw;
+        cfmakeraw(&raw);
+        if (openpty(&out_master, &out_slave, nullptr, &raw, nullptr) != 0)
+            return 0;
     }
     if (pipe(err_pipe) != 0)
         return 0;
@@ -51,6 +73,7 @@ int e2e_start(E2eProgram& p, const std::string& binary, const std::string& work_
     if (pid < 0)
         return 0;
     if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);  // a test that dies takes its program along
         dup2(out_slave, 1);
         dup2(err_pipe[1], 2);
         close(out_master);
@@ -67,11 +90,13 @@ int e2e_start(E2eProgram& p, const std::string& binary, const std::string& work_
                 setenv(change.substr(0, equals).c_str(), change.c_str() + equals + 1, 1);
         }
         std::vector<char*> argv;
+        if (launcher())
+            argv.push_back(const_cast<char*>(launcher()));
         argv.push_back(const_cast<char*>(binary.c_str()));
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        execv(binary.c_str(), argv.data());
+        execv(argv[0], argv.data());
         _exit(127);
     }
     close(out_slave);
@@ -82,6 +107,8 @@ int e2e_start(E2eProgram& p, const std::string& binary, const std::string& work_
     fcntl(p.out_fd, F_SETFL, O_NONBLOCK);
     fcntl(p.err_fd, F_SETFL, O_NONBLOCK);
     p.dpy = XOpenDisplay(nullptr);
+    if (default_x_error_handler == nullptr)
+        default_x_error_handler = XSetErrorHandler(pass_over_bad_window);
     return p.dpy != nullptr;
 }
 
@@ -104,10 +131,27 @@ static void drain_fd(int& fd, std::string& into)
     }
 }
 
+// freeglut for Windows takes a DISPLAY variable for a display device's name and warns
+// when it names none. Windows has no such variable; Wine hands the X display's name on.
+static const std::string kWineDisplayWarning =
+    "fgPlatformInitialize: CreateDC failed, Screen size info may be incorrect\n"
+    "This is quite likely caused by a bad '-display' parameter\n";
+
 void e2e_drain_output(E2eProgram& p)
 {
     drain_fd(p.out_fd, p.out);
     drain_fd(p.err_fd, p.err);
+    if (launcher()) {
+        // Windows writes CRLF line ends on the console.
+        p.out.erase(std::remove(p.out.begin(), p.out.end(), '\r'), p.out.end());
+        p.err.erase(std::remove(p.err.begin(), p.err.end(), '\r'), p.err.end());
+        size_t end = p.err.find(kWineDisplayWarning);
+        if (end != std::string::npos) {
+            size_t start = p.err.rfind('\n', end);  // the line opens with "freeglut (program): "
+            start = start == std::string::npos ? 0 : start + 1;
+            p.err.erase(start, end + kWineDisplayWarning.size() - start);
+        }
+    }
 }
 
 static int poll_exit(E2eProgram& p)

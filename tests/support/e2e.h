@@ -22,6 +22,8 @@ struct E2eProgram {
 
 // Starts binary in work_dir with args (argv[0] is the binary). Returns 1 on success.
 // env changes the program's environment only: "NAME=VALUE" sets, a bare "NAME" unsets.
+// With E2E_LAUNCHER set in the test's environment (the Windows programs: wine), the
+// binary is started through it, and its console text is read as on Linux: CRs removed.
 int e2e_start(E2eProgram& p, const std::string& binary, const std::string& work_dir,
               const std::vector<std::string>& args = {}, const std::vector<std::string>& env = {});
 
