@@ -85,8 +85,13 @@ protected:
 TEST_F(DragplanesRun, OpensItsSkyWindowUnderItsTitleWithFrameAndBarAndEndsOnEnd)
 {
     EXPECT_EQ(e2e_window_property(p_, "_NET_WM_NAME"), kTitle);
-    for (const char* name : {"_NET_WM_ICON_NAME", "WM_NAME", "WM_ICON_NAME"})
+    // Window lists and iconified windows show the icon title; older window managers
+    // read the WM_ names. Wine, between a Windows program and X, sets only those.
+    for (const char* name : {"WM_NAME", "WM_ICON_NAME"})
         EXPECT_EQ(e2e_window_text(p_, name), kTitle) << name;
+    if (std::getenv("E2E_LAUNCHER") == nullptr) {
+        EXPECT_EQ(e2e_window_property(p_, "_NET_WM_ICON_NAME"), kTitle);
+    }
     int w, h;
     e2e_window_size(p_, &w, &h);
     EXPECT_EQ(w, 1024);

@@ -70,9 +70,12 @@ TEST_F(TransformplanesRun, OpensABlack1024x800WindowWithTheKoreanTitleAndTheOpen
     EXPECT_EQ(height, 800);
     EXPECT_EQ(e2e_window_property(p_, "_NET_WM_NAME"), kTitleUtf8);
     // Window lists and iconified windows show the icon title; older window managers
-    // read the WM_ names.
-    for (const char* name : {"_NET_WM_ICON_NAME", "WM_NAME", "WM_ICON_NAME"})
+    // read the WM_ names. Wine, between a Windows program and X, sets only those.
+    for (const char* name : {"WM_NAME", "WM_ICON_NAME"})
         EXPECT_EQ(e2e_window_text(p_, name), kTitleUtf8) << name;
+    if (std::getenv("E2E_LAUNCHER") == nullptr) {
+        EXPECT_EQ(e2e_window_property(p_, "_NET_WM_ICON_NAME"), kTitleUtf8);
+    }
 
     // The leader's 22-pixel centre point at (0, -200), the escorts' 15-pixel points.
     EXPECT_TRUE(red_at(-9, -209));
