@@ -3,7 +3,7 @@
 // matrix and colour each frame uploads.
 #include "call_log.h"
 #include "exactness.h"
-#include "scene_fixture.h"
+#include "scene_setup.h"
 
 #include <cmath>
 

@@ -1,10 +1,10 @@
-// The reference side of the exactness test: runs the script against the -O0 build of a
-// program's library and writes every step to standard output as
-// step, field count, then per field its byte count and bytes.
+// The reference side of the exactness tests: runs the script and writes every step to the
+// file named on the command line, or else to standard output (write_trace_step's format).
+// Built natively against the -O0 copy of a program's library, and for Node as the web
+// programs are built.
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdio>
 
 #include "exactness.h"
@@ -13,21 +13,19 @@ static FILE* trace = nullptr;
 
 static void write_step(int step, const std::vector<TraceField>& fields)
 {
-    std::uint32_t count = static_cast<std::uint32_t>(fields.size());
-    fwrite(&step, sizeof step, 1, trace);
-    fwrite(&count, sizeof count, 1, trace);
-    for (const TraceField& f : fields) {
-        std::uint64_t bytes = f.bytes;
-        fwrite(&bytes, sizeof bytes, 1, trace);
-        if (f.bytes > 0)
-            fwrite(f.data, 1, f.bytes, trace);
-    }
+    write_trace_step(trace, step, fields);
 }
 
-int main()
+int main(int argc, char** argv)
 {
-    // The trace keeps the real standard output; what the program prints goes nowhere.
-    trace = fdopen(dup(1), "wb");
+    // The trace keeps the real standard output or goes to its file; what the program
+    // prints goes nowhere.
+    trace = argc > 1 ? fopen(argv[1], "wb") : fdopen(dup(1), "wb");
+    if (trace == nullptr) {
+        perror(argc > 1 ? argv[1] : "standard output");
+        return 1;
+    }
+    fflush(stdout);
     int null_fd = open("/dev/null", O_WRONLY);
     dup2(null_fd, 1);
     close(null_fd);
