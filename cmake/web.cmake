@@ -9,7 +9,8 @@ target_link_options(OpenGL::GL INTERFACE ${PLANES_WEB_GL_OPTIONS} -lGL)
 add_library(GLUT::GLUT INTERFACE IMPORTED)
 target_include_directories(GLUT::GLUT INTERFACE ${PROJECT_SOURCE_DIR}/web/include)  # GL/freeglut.h
 target_link_libraries(GLUT::GLUT INTERFACE web_glut)
-target_link_options(GLUT::GLUT INTERFACE -lglut)
+target_link_options(GLUT::GLUT INTERFACE -lglut -Wl,--wrap=exit)  # exit() ends the page: glut_web.cpp
+target_link_options(GLUT::GLUT INTERFACE "SHELL:--post-js ${PROJECT_SOURCE_DIR}/web/glut_web.js")
 
 add_library(GLEW::GLEW INTERFACE IMPORTED)
 target_link_libraries(GLEW::GLEW INTERFACE web_core_gl)

@@ -45,3 +45,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE void web_close_window()
 {
     close_window_and_end();
 }
+
+// exit() from a callback (the End key) must end the program although GLUT's next timer
+// is pending, which makes Emscripten's own exit() only halt the call. Programs link with
+// --wrap=exit, which sends their calls here (and so also brings web_close_window along).
+extern "C" [[noreturn]] void __wrap_exit(int status)
+{
+    emscripten_force_exit(status);
+}
