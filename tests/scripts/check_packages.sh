@@ -10,10 +10,11 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 
-# The words of a script's packages=(...) array.
+# The words of a script's packages=(...) array and of what it adds with packages+=(...)
+# (install-deps: what the Windows and browser builds need).
 listed() {
-    awk '/^[ \t]*packages=\(/ { on = 1 }
-         on { l = $0; sub(/#.*/, "", l); sub(/.*packages=\(/, "", l); if (sub(/\).*/, "", l)) on = 0; print l }' "$1" |
+    awk '/^[ \t]*packages\+?=\(/ { on = 1 }
+         on { l = $0; sub(/#.*/, "", l); sub(/.*packages\+?=\(/, "", l); if (sub(/\).*/, "", l)) on = 0; print l }' "$1" |
         tr -s ' \t' '\n' | grep -v '^$' || true
 }
 # The installed packages among the arguments and everything they depend on.

@@ -1,0 +1,125 @@
+// Runs one program's browser build on its page: the canvas is its window, the console
+// panel shows its lines, buttons send its keys, and what is left shows when it ends.
+'use strict';
+(function () {
+    const program = document.currentScript.dataset.program;
+    const canvas = document.getElementById('canvas');
+    const panel = document.getElementById('console');
+    const ended = document.getElementById('ended');
+    const buttons = document.querySelectorAll('.controls button');
+    const max_lines = 2000;  // transformplanes prints 40 lines a frame in one of its scenes
+
+    // The programs' windows are single-buffered: each frame draws over the last one and
+    // nothing is swapped. WebGL clears the canvas after every frame unless it is told to
+    // keep it, and GLUT creates the context itself, so ask for that here.
+    const get_context = canvas.getContext;
+    canvas.getContext = function (type, attributes) {
+        if (type === 'webgl' || type === 'webgl2')
+            attributes = Object.assign({}, attributes, {preserveDrawingBuffer: true});
+        return get_context.call(this, type, attributes);
+    };
+
+    // The panel follows new lines unless the reader has scrolled up from its end. It looks
+    // and scrolls once a frame at most: reading the layout for every line would cost
+    // frames when a program prints dozens of lines a frame.
+    let end_height = 0;  // the panel's height when it last scrolled to its end
+    let scroll_requested = false;
+    function follow_lines() {
+        scroll_requested = false;
+        if (panel.scrollTop + panel.clientHeight >= end_height - 2) {
+            panel.scrollTop = panel.scrollHeight;
+            end_height = panel.scrollHeight;
+        }
+    }
+    function show_line(text, is_error) {
+        const line = document.createElement('span');
+        if (is_error)
+            line.className = 'stderr';
+        line.textContent = text + '\n';
+        panel.appendChild(line);
+        if (panel.childNodes.length > max_lines)
+            panel.removeChild(panel.firstChild);
+        if (!scroll_requested) {
+            scroll_requested = true;
+            requestAnimationFrame(follow_lines);
+        }
+    }
+
+    let finished = false;
+    function finish(status_text) {
+        if (finished)
+            return;
+        finished = true;
+        canvas.hidden = true;
+        document.getElementById('exit-status').textContent = status_text;
+        ended.hidden = false;
+        buttons.forEach(function (button) { button.disabled = true; });
+    }
+
+    window.Module = {
+        canvas: canvas,
+        print: function (text) {
+            console.log(text);
+            show_line(text, false);
+        },
+        printErr: function (text) {
+            console.error(text);
+            show_line(text, true);
+        },
+        onExit: function (status) {
+            window.planesExitStatus = status;
+            finish(' (exit status ' + status + ')');
+        },
+        onAbort: function (what) {
+            show_line('stopped: ' + what, true);
+            // Browsers fetch no .wasm for a page opened as a file.
+            if (location.protocol === 'file:')
+                show_line('Open the page from a web server, not as a file (scripts/run --web serves it).', true);
+            finish(' (stopped by an error)');
+        },
+    };
+
+    // Ending the program throws ExitStatus out of whichever handler ended it; that is
+    // how it stops, not an error to report.
+    window.addEventListener('error', function (event) {
+        if (event.error && event.error.name === 'ExitStatus')
+            event.preventDefault();
+    });
+
+    // Emscripten's GLUT reads keys from keydown and keyup on window, by keyCode.
+    function send_key(code) {
+        ['keydown', 'keyup'].forEach(function (type) {
+            const event = new KeyboardEvent(type, {bubbles: true, cancelable: true});
+            Object.defineProperty(event, 'keyCode', {get: function () { return code; }});
+            window.dispatchEvent(event);
+        });
+    }
+    document.querySelectorAll('button[data-key]').forEach(function (button) {
+        button.addEventListener('click', function () { send_key(Number(button.dataset.key)); });
+    });
+    document.getElementById('close').addEventListener('click', function () {
+        Module._web_close_window();
+    });
+
+    // Emscripten's GLUT turns one-finger touches on the canvas into left-button events
+    // from window-level listeners, which browsers make passive: cancel the touches on
+    // the canvas itself, so that no page scroll or zoom and no second, emulated click
+    // follows. A cancelled touch lets the button go, as lifting the finger does.
+    ['touchstart', 'touchmove', 'touchend'].forEach(function (type) {
+        canvas.addEventListener(type, function (event) { event.preventDefault(); }, {passive: false});
+    });
+    canvas.addEventListener('touchcancel', function (event) {
+        const touch = event.changedTouches[0];
+        canvas.dispatchEvent(new MouseEvent('mouseup', {
+            bubbles: true, cancelable: true, clientX: touch.clientX, clientY: touch.clientY,
+            screenX: touch.screenX, screenY: touch.screenY, button: 0}));
+    });
+
+    const script = document.createElement('script');
+    script.src = program + '.js';
+    script.onerror = function () {
+        show_line('cannot load ' + script.src, true);
+        finish(' (it could not be loaded)');
+    };
+    document.body.appendChild(script);
+})();
