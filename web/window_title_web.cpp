@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-// The browser decodes CP949 as its superset "euc-kr".
+// Browsers decode the label "euc-kr" as CP949 (windows-949), EUC-KR's superset.
 EM_JS(int, decode_cp949, (const char* bytes, int length, char* out, int out_size), {
     const text = new TextDecoder('euc-kr', {fatal: true});
     let decoded;
