@@ -9,13 +9,6 @@ int open_test_window(TestContext, unsigned int, int, int)
     return 1;
 }
 
-int resize_test_window(int, int)
-{
-    return 1;
-}
-
-void pump_test_window_events() {}
-
 int glutGetWindow()
 {
     return 1;
