@@ -25,7 +25,10 @@ set(expected
     lib/planes/dragplanes lib/planes/shaderplanes lib/planes/transformplanes
     share/applications/dragplanes.desktop share/applications/shaderplanes.desktop
     share/applications/transformplanes.desktop
-    share/icons/hicolor/scalable/apps/planes.svg)
+    share/doc/planes/changelog.gz share/doc/planes/copyright
+    share/icons/hicolor/scalable/apps/planes.svg
+    share/man/man6/dragplanes.6.gz share/man/man6/shaderplanes.6.gz
+    share/man/man6/transformplanes.6.gz)
 file(GLOB_RECURSE found RELATIVE "${PREFIX}" "${PREFIX}/*")
 list(SORT found)
 if(NOT found STREQUAL expected)

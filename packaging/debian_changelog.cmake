@@ -1,0 +1,28 @@
+# Writes CHANGELOG.md in the form Debian's tools read a package's changelog in: one
+# entry per "## VERSION (YYYY-MM-DD)" heading, its text as the entry's lines, signed by
+# the maintainer on that day. Run as cmake -DIN=... -DOUT=... -DMAINTAINER=... -P this.
+file(STRINGS "${IN}" lines)
+set(out "")
+set(entry "")  # the version whose entry is open, if any
+set(date "")
+macro(close_entry)
+    if(entry)
+        execute_process(COMMAND date -u -R -d "${date}" OUTPUT_VARIABLE stamp OUTPUT_STRIP_TRAILING_WHITESPACE)
+        string(APPEND out "\n -- ${MAINTAINER}  ${stamp}\n\n")
+    endif()
+endmacro()
+foreach(line IN LISTS lines)
+    if(line MATCHES "^## ([^ ]+) \\(([0-9-]+)\\)")
+        close_entry()
+        set(entry "${CMAKE_MATCH_1}")
+        set(date "${CMAKE_MATCH_2}")
+        string(APPEND out "planes (${entry}) unstable; urgency=medium\n\n")
+    elseif(entry AND line MATCHES "^( *)- (.*)")
+        string(APPEND out "  ${CMAKE_MATCH_1}* ${CMAKE_MATCH_2}\n")
+    elseif(entry AND NOT line STREQUAL "")
+        string(APPEND out "  ${line}\n")
+    endif()
+endforeach()
+close_entry()
+string(STRIP "${out}" out)
+file(WRITE "${OUT}" "${out}\n")
