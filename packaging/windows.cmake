@@ -1,7 +1,7 @@
 # Windows: the programs, the freeglut and GLEW DLLs and Shaders/ in one folder, in the
 # build (CMAKE_RUNTIME_OUTPUT_DIRECTORY) and in the install tree alike, so that a
 # double-click in Explorer, which starts a program in its own folder, finds the
-# shaders. `cpack -G ZIP` packs the install tree as planes-<version>-win64.zip.
+# shaders. `cpack -G ZIP` packs the install tree as planes-<version>-windows-x64.zip.
 set(PLANES_PROGRAMS shaderplanes transformplanes dragplanes)
 
 # MinGW names freeglut's DLL libfreeglut.dll, MSVC freeglut.dll.
@@ -27,8 +27,9 @@ install(TARGETS ${PLANES_PROGRAMS} RUNTIME DESTINATION .)
 install(FILES ${PLANES_DLLS} DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Shaders DESTINATION .)
 
-# The DLLs' license texts travel with them. vcpkg keeps each as share/<port>/copyright
-# beside bin/, and scripts/build-windows does the same.
+# The programs' license, and the DLLs' license texts with them. vcpkg keeps each as
+# share/<port>/copyright beside bin/, and scripts/build-windows does the same.
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION licenses RENAME planes.txt)
 get_filename_component(PLANES_DEPS_DIR "${PLANES_GLEW_DLL}/../.." ABSOLUTE)
 foreach(port freeglut glew)
     if(EXISTS ${PLANES_DEPS_DIR}/share/${port}/copyright)
@@ -37,5 +38,5 @@ foreach(port freeglut glew)
 endforeach()
 
 set(CPACK_GENERATOR ZIP)
-set(CPACK_SYSTEM_NAME win64)
+set(CPACK_SYSTEM_NAME windows-x64)
 include(CPack)

@@ -1,6 +1,7 @@
 // The installed launchers, started from folders that have nothing to do with the
 // install: shaderplanes must still find its shaders (its houses are drawn, not just
-// the grey background), and all three leave on their own keys with status 0.
+// the grey background) and says good-bye, and all three leave on their own keys with
+// status 0. The same test runs on the unpacked Debian package (tests/release).
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
@@ -58,6 +59,7 @@ TEST_F(Launcher, ShaderplanesFromTheRootFolderDrawsItsHousesWithTheInstalledShad
     // shaders nothing but the background is drawn.
     EXPECT_TRUE(sees(838, 23, roof, 8, "roof of the house at (250, 350)"));
     leaves_on(XK_Escape);
+    EXPECT_NE(p_.out.find("\n*** Good Bye ***\n"), std::string::npos) << "stdout: " << p_.out;
 }
 
 TEST_F(Launcher, TransformplanesStartsFromTheRootFolderAndEndsOnEnd)
