@@ -23,5 +23,6 @@ add_library(glm::glm INTERFACE IMPORTED)
 target_include_directories(glm::glm INTERFACE ${PLANES_WEB_GLM_DIR})
 
 # Every program: runs on after main returns into the loop, ends for real on exit(),
-# and keeps stdout and stderr apart for the page's console panel.
-set(PLANES_WEB_PROGRAM_OPTIONS -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1)
+# and keeps stdout and stderr apart for the page's console panel. Its .wasm travels
+# inside its .js, so that a page opened as a file (file://), which cannot fetch one, runs.
+set(PLANES_WEB_PROGRAM_OPTIONS -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sSINGLE_FILE=1)

@@ -1,11 +1,13 @@
 // Runs one program's browser build on its page: the canvas is its window, the console
-// panel shows its lines, buttons send its keys, and what is left shows when it ends.
+// panel shows its lines, buttons send its keys, hold its right button and show it full
+// screen, and what is left shows when it ends.
 'use strict';
 (function () {
     const program = document.currentScript.dataset.program;
     const canvas = document.getElementById('canvas');
     const panel = document.getElementById('console');
     const ended = document.getElementById('ended');
+    const screen_box = canvas.parentElement;  // what goes full screen
     const buttons = document.querySelectorAll('.controls button');
     const max_lines = 2000;  // transformplanes prints 40 lines a frame in one of its scenes
 
@@ -54,6 +56,8 @@
         document.getElementById('exit-status').textContent = status_text;
         ended.hidden = false;
         buttons.forEach(function (button) { button.disabled = true; });
+        if (document.fullscreenElement)
+            document.exitFullscreen();
     }
 
     window.Module = {
@@ -72,9 +76,6 @@
         },
         onAbort: function (what) {
             show_line('stopped: ' + what, true);
-            // Browsers fetch no .wasm for a page opened as a file.
-            if (location.protocol === 'file:')
-                show_line('Open the page from a web server, not as a file (scripts/run --web serves it).', true);
             finish(' (stopped by an error)');
         },
     };
@@ -99,6 +100,63 @@
     });
     document.getElementById('close').addEventListener('click', function () {
         Module._web_close_window();
+    });
+
+    // Full screen shows the box around the canvas, which page.css fills with the canvas.
+    const full_screen = document.getElementById('full-screen');
+    full_screen.hidden = !document.fullscreenEnabled;
+    full_screen.addEventListener('click', function () { screen_box.requestFullscreen(); });
+    // ESC leaves full screen, as in browsers that keep the key to themselves there; it
+    // must not also reach the program (ESC quits shaderplanes). GLUT listens on window
+    // too, registered later, so this listener runs first and can stop it.
+    window.addEventListener('keydown', function (event) {
+        if (event.keyCode === 27 && document.fullscreenElement) {
+            event.stopImmediatePropagation();
+            event.preventDefault();
+            document.exitFullscreen();
+        }
+    }, true);
+
+    // The right mouse button, held while its control is touched or pressed. Emscripten's
+    // GLUT takes buttons from mousedown and mouseup on window (event.button) and tells the
+    // program of a press only when it is on the canvas, at the event's position: the
+    // control's presses go to the canvas where the pointer last was on it, kept relative
+    // to the canvas's box so that a scroll since then does not move it.
+    let last_offset = [0, 0];  // GLUT's pointer starts at the window's top left corner
+    ['mousedown', 'mousemove', 'mouseup'].forEach(function (type) {
+        window.addEventListener(type, function (event) {
+            if (event.target !== canvas)
+                return;
+            const box = canvas.getBoundingClientRect();
+            last_offset = [event.clientX - box.left, event.clientY - box.top];
+        }, true);
+    });
+    function right_button(type) {
+        // A mouse event's position is in whole CSS pixels: the nearest to the last one.
+        const box = canvas.getBoundingClientRect();
+        canvas.dispatchEvent(new MouseEvent(type, {
+            bubbles: true, cancelable: true, view: window, button: 2,
+            clientX: Math.round(box.left + last_offset[0]), clientY: Math.round(box.top + last_offset[1])}));
+    }
+    document.querySelectorAll('button[data-button="right"]').forEach(function (hold) {
+        function set_held(held) {
+            if ((hold.getAttribute('aria-pressed') === 'true') === held)
+                return;  // a second finger on the control, or a cancel after the lift
+            hold.setAttribute('aria-pressed', String(held));
+            right_button(held ? 'mousedown' : 'mouseup');
+        }
+        hold.addEventListener('pointerdown', function (event) {
+            // No mouse events follow for this pointer: GLUT would take them for the left
+            // button. The capture keeps a finger that slides off holding the button.
+            event.preventDefault();
+            hold.setPointerCapture(event.pointerId);
+            set_held(true);
+        });
+        ['pointerup', 'pointercancel'].forEach(function (type) {
+            hold.addEventListener(type, function () { set_held(false); });
+        });
+        // A long press opens no menu.
+        hold.addEventListener('contextmenu', function (event) { event.preventDefault(); });
     });
 
     // Emscripten's GLUT turns one-finger touches on the canvas into left-button events

@@ -1,5 +1,6 @@
-"""The browser tests' harness: the site on a local port, headless Chromium, scripts put
-into the pages, the canvas read back, and pictures compared pixel by pixel."""
+"""The browser tests' harness: the site on a local port, headless Chromium (also as a
+phone or a tablet, with real touches), scripts put into the pages, the canvas read back,
+and pictures compared pixel by pixel."""
 import base64
 import collections
 import contextlib
@@ -64,15 +65,17 @@ VIRTUAL_CLOCK = r'''(() => {
 })();'''
 
 # Every line that reaches the console panel, in order (the panel keeps only the latest),
-# and where on the canvas the last mouse event was.
+# and where on the canvas the last mouse event was, in canvas pixels as GLUT maps it
+# through the canvas's box.
 RECORDER = r'''window.planesLines = [];
 new MutationObserver(records => records.forEach(record => {
   if (record.target.id === 'console')
     record.addedNodes.forEach(node => planesLines.push(node.textContent.replace(/\n$/, '')));
 })).observe(document, {childList: true, subtree: true});
 ['mousedown', 'mousemove', 'mouseup'].forEach(type => window.addEventListener(type, event => {
-  const box = document.getElementById('canvas').getBoundingClientRect();
-  window.planesPointer = [event.clientX - box.left, event.clientY - box.top];
+  const canvas = document.getElementById('canvas'), box = canvas.getBoundingClientRect();
+  window.planesPointer = [(event.clientX - box.left) * canvas.width / box.width,
+                          (event.clientY - box.top) * canvas.height / box.height];
 }, true));'''
 
 # Every timeout fires after 1 ms instead of its period (as tests/support/fast_timers.cpp
@@ -174,7 +177,7 @@ def lines(driver):
 
 
 def pointer(driver):
-    """The window point GLUT reports for the last mouse event: it truncates the offset."""
+    """The window point GLUT reports for the last mouse event: it truncates the position."""
     return tuple(math.trunc(v) for v in driver.execute_script('return planesPointer'))
 
 
@@ -250,3 +253,32 @@ def difference_picture(native, differing, flat):
         for x, y in pixels:
             rgb[3 * (y * native.width + x):3 * (y * native.width + x) + 3] = colour
     return Picture(native.width, native.height, bytes(rgb))
+
+
+
+
+def emulate(driver, width, height, scale):
+    """Pages loaded from now on see a touch screen of width x height CSS pixels."""
+    driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                           {'width': width, 'height': height, 'deviceScaleFactor': scale, 'mobile': True})
+    driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True})
+
+
+def point_in(driver, selector, x=0.5, y=0.5):
+    """The viewport point at fractions x, y across the element's box."""
+    return driver.execute_script('const b = document.querySelector(arguments[0]).getBoundingClientRect();'
+                                 'return [b.left + arguments[1] * b.width, b.top + arguments[2] * b.height];',
+                                 selector, x, y)
+
+
+def touch(driver, kind, *fingers):
+    """A real touch event (touchStart, touchMove, touchEnd) leaving the fingers (x, y) down."""
+    driver.execute_cdp_cmd('Input.dispatchTouchEvent',
+                           {'type': kind, 'touchPoints': [{'x': x, 'y': y} for x, y in fingers]})
+
+
+def finger(driver, *points):
+    """A finger down on the first point, moved through the others, lifted."""
+    for i, point in enumerate(points):
+        touch(driver, 'touchMove' if i else 'touchStart', point)
+    touch(driver, 'touchEnd')
