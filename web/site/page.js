@@ -1,6 +1,7 @@
 // Runs one program's browser build on its page: the canvas is its window, the console
 // panel shows its lines, buttons send its keys, hold its right button and show it full
-// screen, and what is left shows when it ends.
+// screen, and what is left shows when it ends. A page part that prepares the run (the
+// shader editor) sets window.planesBeforeStart, which the start waits for.
 'use strict';
 (function () {
     const program = document.currentScript.dataset.program;
@@ -117,6 +118,16 @@
         }
     }, true);
 
+    // Keys typed into a text field (shaderplanes' shader editors) are the page's. GLUT,
+    // whose listeners on window come later, would take them for the program's and cancel
+    // them; stopping them here leaves the typing to the field.
+    ['keydown', 'keyup', 'keypress'].forEach(function (type) {
+        window.addEventListener(type, function (event) {
+            if (event.target instanceof HTMLTextAreaElement || event.target instanceof HTMLInputElement)
+                event.stopImmediatePropagation();
+        }, true);
+    });
+
     // The right mouse button, held while its control is touched or pressed. Emscripten's
     // GLUT takes buttons from mousedown and mouseup on window (event.button) and tells the
     // program of a press only when it is on the canvas, at the event's position: the
@@ -173,11 +184,14 @@
             screenX: touch.screenX, screenY: touch.screenY, button: 0}));
     });
 
-    const script = document.createElement('script');
-    script.src = program + '.js';
-    script.onerror = function () {
-        show_line('cannot load ' + script.src, true);
-        finish(' (it could not be loaded)');
-    };
-    document.body.appendChild(script);
+    function load_program() {
+        const script = document.createElement('script');
+        script.src = program + '.js';
+        script.onerror = function () {
+            show_line('cannot load ' + script.src, true);
+            finish(' (it could not be loaded)');
+        };
+        document.body.appendChild(script);
+    }
+    Promise.resolve(window.planesBeforeStart && window.planesBeforeStart(Module)).then(load_program);
 })();

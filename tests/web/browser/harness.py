@@ -146,10 +146,11 @@ def wait_for(driver, condition, timeout, describe):
         raise AssertionError(describe()) from None
 
 
-def open_program(driver, base, program):
-    """Loads the program's page and waits until its main has run (on a virtual clock,
-    moving it on in case the page starts the program from a timeout)."""
-    driver.get(base + program + '.html')
+def open_program(driver, base, program, fragment=''):
+    """Loads the program's page (with the address fragment, e.g. '#shaders=...') and waits
+    until its main has run (on a virtual clock, moving it on in case the page starts the
+    program from a timeout)."""
+    driver.get(base + program + '.html' + fragment)
     started = 'if (window.Module && Module.calledRun) return true; if (window.planesClock) planesClock.advance(1);'
     wait_for(driver, lambda d: d.execute_script(started), 60, lambda: program + ' did not start')
 
