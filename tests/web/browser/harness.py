@@ -256,8 +256,6 @@ def difference_picture(native, differing, flat):
     return Picture(native.width, native.height, bytes(rgb))
 
 
-
-
 def emulate(driver, width, height, scale):
     """Pages loaded from now on see a touch screen of width x height CSS pixels."""
     driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
