@@ -88,9 +88,9 @@ TEST_F(DragplanesRun, OpensItsSkyWindowUnderItsTitleWithFrameAndBarAndEndsOnEnd)
     // Window lists and iconified windows show the icon title; older window managers
     // read the WM_ names. Wine, between a Windows program and X, sets only those.
     for (const char* name : {"WM_NAME", "WM_ICON_NAME"})
-        EXPECT_EQ(e2e_window_text(p_, name), kTitle) << name;
+        EXPECT_EQ(e2e_wait_window_text(p_, name, kTitle), kTitle) << name;
     if (std::getenv("E2E_LAUNCHER") == nullptr) {
-        EXPECT_EQ(e2e_window_property(p_, "_NET_WM_ICON_NAME"), kTitle);
+        EXPECT_EQ(e2e_wait_window_text(p_, "_NET_WM_ICON_NAME", kTitle), kTitle);
     }
     int w, h;
     e2e_window_size(p_, &w, &h);

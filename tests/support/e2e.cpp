@@ -210,6 +210,17 @@ std::string e2e_window_text(E2eProgram& p, const char* name)
     return value;
 }
 
+std::string e2e_wait_window_text(E2eProgram& p, const char* name, const std::string& text, double timeout_s)
+{
+    double end = now_s() + timeout_s;
+    std::string value = e2e_window_text(p, name);
+    while (value != text && now_s() < end) {
+        e2e_settle(p, 0.01);
+        value = e2e_window_text(p, name);
+    }
+    return value;
+}
+
 static int window_has_title(E2eProgram& p, Window w, const std::string& title)
 {
     Window saved = p.win;

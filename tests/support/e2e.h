@@ -74,5 +74,9 @@ std::string e2e_window_property(E2eProgram& p, const char* name);
 // window manager reads it.
 std::string e2e_window_text(E2eProgram& p, const char* name);
 
+// Waits until that text property reads text and returns its last value: a window is
+// found by its first title property while the program may still be setting the others.
+std::string e2e_wait_window_text(E2eProgram& p, const char* name, const std::string& text, double timeout_s = 5);
+
 // Brief pause for the program to process events, polling output meanwhile.
 void e2e_settle(E2eProgram& p, double seconds);

@@ -72,9 +72,9 @@ TEST_F(TransformplanesRun, OpensABlack1024x800WindowWithTheKoreanTitleAndTheOpen
     // Window lists and iconified windows show the icon title; older window managers
     // read the WM_ names. Wine, between a Windows program and X, sets only those.
     for (const char* name : {"WM_NAME", "WM_ICON_NAME"})
-        EXPECT_EQ(e2e_window_text(p_, name), kTitleUtf8) << name;
+        EXPECT_EQ(e2e_wait_window_text(p_, name, kTitleUtf8), kTitleUtf8) << name;
     if (std::getenv("E2E_LAUNCHER") == nullptr) {
-        EXPECT_EQ(e2e_window_property(p_, "_NET_WM_ICON_NAME"), kTitleUtf8);
+        EXPECT_EQ(e2e_wait_window_text(p_, "_NET_WM_ICON_NAME", kTitleUtf8), kTitleUtf8);
     }
 
     // The leader's 22-pixel centre point at (0, -200), the escorts' 15-pixel points.
